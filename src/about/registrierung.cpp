@@ -1,0 +1,7 @@
+#include "shell/programmstart.h"
+
+namespace kb {
+
+void registriereInfo() {}
+
+} // namespace kb

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "shell/toolkit/zahlen.h"
+
+#include <QString>
+
+// The program-wide variables through which the screens hand data to each other.
+// They live for the whole run and are never cleared as a whole; each is set up
+// by the screen that starts its use.
+namespace modVariablen {
+
+inline QString Benutzername;                // the player's name, exactly as typed
+inline tk::DynArray<QString> Bildnamen;     // the round's words, shown ones first
+inline tk::DynArray<double> Zufallszahlen;  // picture list positions drawn in the round
+inline bool Doppelt = false;                // the position just drawn repeats an earlier one
+inline double Bildzaehler = 0;              // slots drawn so far in the round (whole number)
+inline tk::Integer Richtige;                // right picks on the last board
+inline tk::Integer Falsche;                 // wrong picks on the last board
+
+// Back to the values at program start (for tests that play many runs in one process).
+void zuruecksetzen();
+
+} // namespace modVariablen

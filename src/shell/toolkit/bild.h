@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QImage>
+#include <QPixmap>
+#include <QRect>
+#include <QSize>
+#include <QString>
+
+namespace tk {
+
+// A picture as the game hands it around. Loading reads only the file's header:
+// the size is known at once, while the pixels are decoded by the image control
+// that shows it, and then only the part that can be seen on its screen. A
+// teacher's 4000 x 3000 photo thus costs a small clip instead of 48 MB.
+class Picture {
+public:
+    Picture() = default;
+
+    // Reads a picture file. A missing file is error 53, a file that is no readable
+    // picture error 481; both name the file.
+    static Picture load(const QString& path);
+    // A picture stored with the program (a Qt resource); high-DPI variants are used.
+    static Picture fromResource(const QString& resource);
+
+    bool isNull() const { return size_.isEmpty(); }
+    // The picture's own size in pixels, in the orientation it is shown in.
+    QSize size() const { return size_; }
+    const QString& path() const { return path_; }
+
+    // Decodes the part `visible` (in picture pixels, shown orientation). Throws
+    // error 481 when the file turns out to be unreadable.
+    QPixmap decode(const QRect& visible) const;
+
+private:
+    QString path_;
+    QSize storedSize_;
+    QSize size_;
+    int transformation_ = 0;
+    QPixmap resource_;
+};
+
+// Maps a rectangle of the shown picture back to the rectangle of the stored one,
+// for a picture whose stored orientation calls for `transformation` (a set of
+// QImageIOHandler::Transformation flags).
+QRect storedRect(const QRect& shown, const QSize& storedSize, int transformation);
+
+} // namespace tk

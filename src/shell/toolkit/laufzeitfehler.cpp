@@ -1,0 +1,42 @@
+#include "shell/toolkit/laufzeitfehler.h"
+
+namespace tk {
+
+RuntimeError::RuntimeError(int number, QString message)
+    : number_(number), message_(std::move(message)),
+      utf8_(QStringLiteral("Laufzeitfehler %1: %2").arg(number_).arg(message_).toStdString())
+{
+}
+
+RuntimeError RuntimeError::overflow() { return {6, QStringLiteral("Überlauf")}; }
+
+RuntimeError RuntimeError::outOfMemory() { return {7, QStringLiteral("Nicht genügend Speicher")}; }
+
+RuntimeError RuntimeError::subscriptOutOfRange()
+{
+    return {9, QStringLiteral("Index außerhalb des gültigen Bereichs")};
+}
+
+RuntimeError RuntimeError::typeMismatch() { return {13, QStringLiteral("Typen unverträglich")}; }
+
+RuntimeError RuntimeError::fileNotFound(const QString& file)
+{
+    return {53, QStringLiteral("Datei nicht gefunden: %1").arg(file)};
+}
+
+RuntimeError RuntimeError::pathNotFound(const QString& path)
+{
+    return {76, QStringLiteral("Pfad nicht gefunden: %1").arg(path)};
+}
+
+RuntimeError RuntimeError::invalidPropertyValue()
+{
+    return {380, QStringLiteral("Unzulässiger Eigenschaftswert")};
+}
+
+RuntimeError RuntimeError::invalidPicture(const QString& file)
+{
+    return {481, QStringLiteral("Ungültiges Bild: %1").arg(file)};
+}
+
+} // namespace tk

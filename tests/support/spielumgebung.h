@@ -1,0 +1,86 @@
+#pragma once
+
+#include "shell/toolkit/dienste.h"
+#include "shell/toolkit/form.h"
+#include "shell/toolkit/programm.h"
+
+#include <QStringList>
+#include <QTemporaryDir>
+#include <deque>
+#include <optional>
+
+namespace kbtest {
+
+// Services for tests: a program folder of the test's choosing, scripted random
+// numbers, links and prompts that are recorded, and an end of the program that
+// is observed instead of ending the test process.
+class TestServices : public tk::Services {
+public:
+    QString folder;
+    std::int64_t clock = 1234567;
+    // Random numbers handed out first, in order; after them the seeded generator.
+    std::deque<float> scriptedNumbers;
+    int randomizeCalls = 0;
+    int rndCalls = 0;
+    QStringList openedLinks;
+    // Prompt answers given at once, in order. When empty the real dialog is shown.
+    std::deque<QString> promptAnswers;
+    QStringList promptTexts;
+    QStringList promptTitles;
+    std::optional<tk::RuntimeError> error;
+    bool exited = false;
+    int exitStatus = -1;
+
+    QString programFolder() const override { return folder; }
+    std::int64_t clockMillis() const override { return clock; }
+    void randomize() override;
+    float rnd() override;
+    void openLink(const QString& target) override { openedLinks.append(target); }
+    void prompt(const QString& text, const QString& title,
+                std::function<void(const QString&)> answer) override;
+    void showError(const tk::RuntimeError& e, std::function<void()> closed) override;
+    void exit(int status) override;
+};
+
+// One game per test: fresh services, fresh program state, a picture folder.
+class Spiel {
+public:
+    Spiel();
+    ~Spiel();
+    Spiel(const Spiel&) = delete;
+    Spiel& operator=(const Spiel&) = delete;
+
+    TestServices services;
+
+    // Makes `<program folder>/bilder` with files of the given names (tiny PNGs
+    // unless the name says otherwise) and points the program folder there.
+    void bilderOrdner(const QStringList& names);
+    // Points the program folder at a copy of the default picture folder.
+    void standardBilder();
+    QString programmOrdner() const { return dir_.path(); }
+
+    // Starts the program on the given screen.
+    void starte(const QString& screen);
+    // The single loaded screen (fails the test when there is not exactly one).
+    tk::Form* aktuell() const;
+    QString aktuellerName() const;
+    tk::Form* geladen(const QString& name) const { return tk::Program::instance().loaded(name); }
+    bool beendet() const { return services.exited; }
+
+    // Lets the event loop finish what is pending: deferred deletions included.
+    static void ruhe();
+    // Clicks a control with the mouse, in its middle, as a user would.
+    static void klick(tk::Control& control);
+    static void klick(QWidget* widget, QPoint at = QPoint(-1, -1));
+    // Makes the screen's window the active one so that keys reach its focus.
+    static void aktiviere(tk::Form* form);
+
+private:
+    QTemporaryDir dir_;
+};
+
+// Writes a small picture of the given size and format into a file.
+void schreibeBild(const QString& path, QSize size = QSize(40, 30), const char* format = nullptr,
+                  QColor colour = Qt::darkGreen);
+
+} // namespace kbtest
