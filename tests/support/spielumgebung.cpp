@@ -43,6 +43,14 @@ void TestServices::prompt(const QString& text, const QString& title,
     answer(reply);
 }
 
+void TestServices::messageBox(const QString& text, const QString& title, std::function<void()> closed)
+{
+    Q_UNUSED(title);
+    messages.append(text);
+    if (closed)
+        tk::Program::instance().dispatch(closed);
+}
+
 void TestServices::showError(const tk::RuntimeError& e, std::function<void()> closed)
 {
     error = e;

@@ -27,6 +27,8 @@ public:
     std::deque<QString> promptAnswers;
     QStringList promptTexts;
     QStringList promptTitles;
+    // Message boxes are recorded and closed at once.
+    QStringList messages;
     std::optional<tk::RuntimeError> error;
     bool exited = false;
     int exitStatus = -1;
@@ -38,6 +40,7 @@ public:
     void openLink(const QString& target) override { openedLinks.append(target); }
     void prompt(const QString& text, const QString& title,
                 std::function<void(const QString&)> answer) override;
+    void messageBox(const QString& text, const QString& title, std::function<void()> closed) override;
     void showError(const tk::RuntimeError& e, std::function<void()> closed) override;
     void exit(int status) override;
 };

@@ -48,6 +48,18 @@ void Services::prompt(const QString& text, const QString& title,
     dialog->open();
 }
 
+void Services::messageBox(const QString& text, const QString& title, std::function<void()> closed)
+{
+    auto* box = new QMessageBox(QMessageBox::Information, title, text, QMessageBox::Ok);
+    box->setObjectName(QStringLiteral("Meldung"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    QObject::connect(box, &QDialog::finished, box, [closed] {
+        if (closed)
+            closed();
+    });
+    box->open();
+}
+
 void Services::showError(const RuntimeError& error, std::function<void()> closed)
 {
     auto* box = new QMessageBox(QMessageBox::Critical, QCoreApplication::applicationName(),

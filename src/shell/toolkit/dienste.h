@@ -37,6 +37,10 @@ public:
     virtual void prompt(const QString& text, const QString& title,
                         std::function<void(const QString&)> answer);
 
+    // Shows an information message box with an OK button; calls `closed` once it
+    // is gone. Returns at once.
+    virtual void messageBox(const QString& text, const QString& title, std::function<void()> closed);
+
     // Shows the standard run-time error message; calls `closed` once it is gone.
     virtual void showError(const RuntimeError& error, std::function<void()> closed);
 
