@@ -1,5 +1,7 @@
 #include "shell/toolkit/dienste.h"
 
+#include "shell/toolkit/programm.h"
+
 #include <QApplication>
 #include <QDateTime>
 #include <QDesktopServices>
@@ -43,7 +45,8 @@ void Services::prompt(const QString& text, const QString& title,
     dialog->setOkButtonText(QStringLiteral("OK"));
     dialog->setCancelButtonText(QStringLiteral("Abbrechen"));
     QObject::connect(dialog, &QDialog::finished, dialog, [dialog, answer](int result) {
-        answer(result == QDialog::Accepted ? dialog->textValue() : QString());
+        const QString text = result == QDialog::Accepted ? dialog->textValue() : QString();
+        Program::instance().dispatch([answer, text] { answer(text); });
     });
     dialog->open();
 }
@@ -53,10 +56,7 @@ void Services::messageBox(const QString& text, const QString& title, std::functi
     auto* box = new QMessageBox(QMessageBox::Information, title, text, QMessageBox::Ok);
     box->setObjectName(QStringLiteral("Meldung"));
     box->setAttribute(Qt::WA_DeleteOnClose);
-    QObject::connect(box, &QDialog::finished, box, [closed] {
-        if (closed)
-            closed();
-    });
+    QObject::connect(box, &QDialog::finished, box, [closed] { Program::instance().dispatch(closed); });
     box->open();
 }
 
