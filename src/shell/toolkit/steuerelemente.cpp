@@ -264,16 +264,21 @@ void FileListBox::setPath(const QString& folder)
     const QDir dir(folder);
     if (folder.isEmpty() || !dir.exists())
         throw RuntimeError::pathNotFound(folder);
-    QStringList names;
-    QDirIterator it(dir.absolutePath(), QDir::Files | QDir::Readable);
+    // Names are sorted by a case-folded key computed once per name, which is
+    // much cheaper than comparing without regard to case at every step.
+    std::vector<std::pair<QString, QString>> keyed;
+    QDirIterator it(dir.absolutePath(), QDir::Files);
     while (it.hasNext()) {
         it.next();
-        names.append(it.fileName());
+        QString name = it.fileName();
+        QString key = name.toCaseFolded();
+        keyed.emplace_back(std::move(key), std::move(name));
     }
-    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
-        const int c = QString::compare(a, b, Qt::CaseInsensitive);
-        return c != 0 ? c < 0 : a < b;
-    });
+    std::sort(keyed.begin(), keyed.end());
+    QStringList names;
+    names.reserve(qsizetype(keyed.size()));
+    for (auto& k : keyed)
+        names.append(std::move(k.second));
     path_ = dir.absolutePath();
     entries_ = std::move(names);
     listIndex_ = -1;
