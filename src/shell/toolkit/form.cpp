@@ -105,16 +105,15 @@ bool FormWindow::eventFilter(QObject* watched, QEvent* event)
     case QEvent::MouseButtonDblClick: {
         // Labels, pictures, frames and documents take their own clicks: a click on
         // a label without a handler does nothing, it does not fall through to the
-        // screen behind it.
+        // screen behind it. Link controls handle their clicks themselves.
         for (const auto& c : form_->controls_) {
-            const bool inner = c->kind() == Kind::Link && static_cast<LinkControl*>(c.get())->inner() == watched;
-            if (c->widget() != watched && !inner)
+            if (c->widget() != watched)
                 continue;
-            if (!isClickSurface(c->kind()) && !inner)
+            if (!isClickSurface(c->kind()))
                 return false;
             auto* me = static_cast<QMouseEvent*>(event);
             if (event->type() == QEvent::MouseButtonRelease && me->button() == Qt::LeftButton && c->onClick &&
-                c->widget()->rect().contains(c->widget()->mapFrom(static_cast<QWidget*>(watched), me->position().toPoint())))
+                c->widget()->rect().contains(me->position().toPoint()))
                 Program::instance().dispatch(c->onClick);
             return true;
         }
@@ -127,8 +126,11 @@ bool FormWindow::eventFilter(QObject* watched, QEvent* event)
 
 bool FormWindow::event(QEvent* event)
 {
+    // A deferred delete destroys the window inside QWidget::event: nothing of it
+    // may be touched afterwards, so the type is taken first.
+    const QEvent::Type type = event->type();
     const bool result = QWidget::event(event);
-    if (form_ && (event->type() == QEvent::Show || event->type() == QEvent::Move))
+    if ((type == QEvent::Show || type == QEvent::Move) && form_)
         form_->applySize();
     return result;
 }

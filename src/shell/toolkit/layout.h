@@ -14,6 +14,8 @@ enum class ButtonStyle { Standard = 0, Graphical = 1 };
 
 enum class StartUp { Manual, CenterOwner, CenterScreen };
 
+struct LinkType;
+
 // One control of a stored layout. The tables list the members in this order.
 struct ControlDef {
     Kind kind = Kind::Label;
@@ -38,6 +40,30 @@ struct ControlDef {
     const char* picture = "";    // a resource of the program: picture, document or link face
     int interval = 0;            // timers
     const char* target = "";     // link controls
+    const LinkType* link = nullptr; // link controls: the kind of link it is
+};
+
+// What a link control shows inside itself, and where its pointing hand shows.
+enum class LinkFace { Label, Image };
+enum class LinkPointer { OnInner, OnWhole };
+
+// A kind of link control, placed on screens by ControlDef rows of kind Link. It
+// has a design size of its own and one inner label or picture at 0, 0 with a size
+// of its own; a click on that inner control hands the target to the desktop.
+struct LinkType {
+    const char* name = "";
+    double width = 0, height = 0;  // design size, used when a row gives none
+    OleColor backColor = NoColor;  // the control's own background
+    LinkFace face = LinkFace::Label;
+    const char* innerName = "";
+    double innerWidth = 0, innerHeight = 0;
+    const char* caption = "";      // inner label
+    const char* picture = "";      // inner picture: a resource of the program
+    FontDef font{};
+    bool transparent = false;      // inner label
+    const char* toolTip = "";
+    LinkPointer pointer = LinkPointer::OnInner;
+    const char* target = "";       // a web address without scheme, or a mailto: link
 };
 
 // A screen's stored layout: window settings and its controls.

@@ -385,26 +385,4 @@ Document::Document(Form& form, const ControlDef& def, QWidget* parent) : Control
     attach(l, def);
 }
 
-// ---- LinkControl ---------------------------------------------------------
-
-LinkControl::LinkControl(Form& form, const ControlDef& def, QWidget* parent)
-    : Control(form, def), target_(QString::fromUtf8(def.target))
-{
-    auto* box = new QWidget(parent);
-    box->setFocusPolicy(Qt::StrongFocus);
-    auto* inner = new QLabel(box);
-    inner->setObjectName(QStringLiteral("Label1"));
-    if (def.picture && *def.picture)
-        inner->setPixmap(QPixmap(QString::fromUtf8(def.picture)));
-    else
-        inner->setText(QString::fromUtf8(def.caption));
-    inner->setGeometry(0, 0, twipsToPixels(def.width), twipsToPixels(def.height));
-    inner->setCursor(Qt::PointingHandCursor);
-    inner->setToolTip(toolTip_);
-    inner_ = inner;
-    attach(box, def);
-    inner->installEventFilter(form.window());
-    onClick = [this] { services().openLink(target_); };
-}
-
 } // namespace tk

@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 class QLabel;
 class QLineEdit;
@@ -188,16 +189,30 @@ public:
 };
 
 // A link control: one inner label or picture with a pointing-hand cursor that hands
-// its fixed target to the desktop when clicked.
+// its fixed target to the desktop when clicked. A click elsewhere on the control
+// does nothing and goes no further. Its kind (a LinkType) gives what it shows;
+// a row without a kind takes caption, picture, tool tip and target from itself.
 class LinkControl : public Control {
 public:
     LinkControl(Form& form, const ControlDef& def, QWidget* parent);
+    ~LinkControl() override;
+
+    const QString& typeName() const { return typeName_; }
+    // The target as stored with the kind: web addresses without a scheme.
     const QString& target() const { return target_; }
-    QWidget* inner() const { return inner_; }
+    // The text of the inner label, or the tool tip for a picture.
+    QString text() const;
+    Control& innerControl() const { return *inner_; }
+    QWidget* inner() const;
+    // Hands the target to the desktop, as a click on the inner control does.
+    void followLink();
+    // What the desktop gets for a stored target: web addresses with "https://".
+    static QString desktopTarget(const QString& target);
 
 private:
+    QString typeName_;
     QString target_;
-    QPointer<QWidget> inner_;
+    std::unique_ptr<Control> inner_;
 };
 
 } // namespace tk

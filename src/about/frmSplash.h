@@ -1,0 +1,22 @@
+#pragma once
+
+#include "shell/toolkit/form.h"
+
+namespace kb {
+
+extern const tk::FormLayout frmSplashLayout;
+
+// The about screen, the program's first window: title, description, version, the
+// authors' note, the college's logo and address and the link controls. A click on
+// it, any key or a minute without input leads on to the start screen.
+class frmSplash : public tk::Form {
+public:
+    frmSplash();
+    void Form_Load() override;
+
+private:
+    void centre(tk::Control& control) const;
+    void zumStart();
+};
+
+} // namespace kb

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "presentation/stufen.h"
+#include "shell/toolkit/form.h"
+#include "shell/toolkit/zahlen.h"
+
+#include <memory>
+
+namespace darbietung {
+
+// A presentation screen, frmSchw1 to frmSchw5: shows the round's pictures one at
+// a time, by button or by timer, then hands the round's words to its board.
+class FrmSchw : public tk::Form {
+public:
+    explicit FrmSchw(const Stufe& stufe);
+
+    void Form_Load() override;
+    // The advance step, shared by the button and the timer.
+    void cmdweiter_Click();
+
+    // Level 5: the display time in seconds as the child typed it.
+    tk::Integer Anzeigezeit;
+
+private:
+    // The load steps every level shares. False when the level is refused for
+    // too few pictures; the screen then leaves for the difficulty menu.
+    bool ladeSchritte();
+    void zuWenigeBilder(int gefunden);
+    void zeigeBild();
+
+    // Level 5: asks for the display time until an entry passes.
+    void frageAnzeigezeit();
+    void Anzeigezeit_Antwort(const QString& eingabe);
+
+    const Stufe& stufe_;
+    // Lets answers of dialogs that outlive the screen find it gone.
+    std::shared_ptr<int> lebt_ = std::make_shared<int>(0);
+};
+
+} // namespace darbietung

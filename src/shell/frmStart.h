@@ -1,0 +1,21 @@
+#pragma once
+
+#include "shell/toolkit/form.h"
+
+namespace kb {
+
+extern const tk::FormLayout frmStartLayout;
+
+// The start screen: the child types its name and starts the game, or ends the
+// program.
+class frmStart : public tk::Form {
+public:
+    frmStart();
+    void Form_Load() override;
+
+private:
+    void cmdStart_Click();
+    void cmdBeenden_Click();
+};
+
+} // namespace kb

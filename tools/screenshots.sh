@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Renders the game's screens to docs/screenshots/<screen>.png, from the real
+# program on the offscreen platform with the default pictures.
+#
+#   tools/screenshots.sh                      every screen the program has
+#   tools/screenshots.sh frmStart frmSpiel    only these
+#
+# Set SCALE=2 for pictures at twice the size (high-DPI rendering).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+tools/install-deps.sh
+build="${BUILD_DIR:-build/screenshots}"
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
+cmake --build "$build" --target kb_screenshot
+export QT_QPA_PLATFORM=offscreen
+export QT_SCALE_FACTOR="${SCALE:-1}"
+exec "$build/kb_screenshot" --ordner "$PWD/assets" --ziel "$PWD/docs/screenshots" "$@"
