@@ -8,15 +8,13 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QImage>
+#include <QKeySequence>
 #include <QTest>
+#include <QWindow>
+#include <cstdio>
+#include <cstdlib>
 
 namespace kbtest {
-
-void TestServices::randomize()
-{
-    ++randomizeCalls;
-    tk::Services::randomize();
-}
 
 float TestServices::rnd()
 {
@@ -49,18 +47,6 @@ void TestServices::messageBox(const QString& text, const QString& title, std::fu
     messages.append(text);
     if (closed)
         tk::Program::instance().dispatch(closed);
-}
-
-void TestServices::showError(const tk::RuntimeError& e, std::function<void()> closed)
-{
-    error = e;
-    closed();
-}
-
-void TestServices::exit(int status)
-{
-    exited = true;
-    exitStatus = status;
 }
 
 Spiel::Spiel()
@@ -97,7 +83,8 @@ void Spiel::bilderOrdner(const QStringList& names)
     int n = 0;
     for (const QString& name : names) {
         // Each picture gets its own shade, so tests can tell which one is shown.
-        schreibeBild(folder + QLatin1Char('/') + name, QSize(40 + n, 30), "PNG", QColor::fromHsv((n * 23) % 360, 200, 200));
+        schreibeBild(folder + QLatin1Char('/') + name, QSize(40 + n, 30), "PNG",
+                     QColor::fromHsv((n * 23) % 360, 200, 200));
         ++n;
     }
 }
@@ -113,22 +100,17 @@ void Spiel::standardBilder()
     }
 }
 
-void Spiel::starte(const QString& screen)
+tk::Form* Spiel::starte(const QString& screen)
 {
     tk::Program::instance().start(screen);
     ruhe();
+    return aktuell();
 }
 
 tk::Form* Spiel::aktuell() const
 {
     auto& p = tk::Program::instance();
     return p.loadedCount() == 1 ? p.current() : nullptr;
-}
-
-QString Spiel::aktuellerName() const
-{
-    tk::Form* f = aktuell();
-    return f ? f->name() : QString();
 }
 
 void Spiel::ruhe()
@@ -147,8 +129,6 @@ void Spiel::klick(QWidget* widget, QPoint at)
     ruhe();
 }
 
-void Spiel::klick(tk::Control& control) { klick(control.widget()); }
-
 void Spiel::aktiviere(tk::Form* form)
 {
     QVERIFY(form);
@@ -156,6 +136,96 @@ void Spiel::aktiviere(tk::Form* form)
     QApplication::setActiveWindow(w);
     w->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(w));
+}
+
+Wachhund::Wachhund(std::chrono::seconds frist)
+    : frist_(frist), seit_(std::chrono::steady_clock::now()), thread_([this] {
+          std::unique_lock lock(mutex_);
+          while (!aufwachen_.wait_for(lock, std::chrono::milliseconds(250), [this] { return ende_; }))
+              if (std::chrono::steady_clock::now() - seit_ > frist_) {
+                  std::fprintf(stderr, "HÄNGT: '%s' läuft seit mehr als %d s\n", was_.c_str(),
+                               int(frist_.count()));
+                  std::_Exit(3);
+              }
+      })
+{
+}
+
+Wachhund::~Wachhund()
+{
+    {
+        std::lock_guard lock(mutex_);
+        ende_ = true;
+    }
+    aufwachen_.notify_one();
+    thread_.join();
+}
+
+void Wachhund::schritt(const QString& was)
+{
+    std::string text = was.toStdString();
+    std::lock_guard lock(mutex_);
+    was_ = std::move(text);
+    seit_ = std::chrono::steady_clock::now();
+}
+
+void Spiel::klickImFenster(tk::Form* form, QPoint at)
+{
+    QVERIFY(form && form->window()->windowHandle());
+    QTest::mouseClick(form->window()->windowHandle(), Qt::LeftButton, Qt::NoModifier, at);
+    ruhe();
+}
+
+void Spiel::tasten(const QString& keys)
+{
+    const QKeySequence sequence(keys);
+    for (int i = 0; i < sequence.count(); ++i) {
+        QWidget* focus =
+            QApplication::focusWidget() ? QApplication::focusWidget() : QApplication::activeWindow();
+        QVERIFY2(focus, qPrintable(keys));
+        QTest::keyClick(focus, sequence[i].key(), sequence[i].keyboardModifiers());
+    }
+    ruhe();
+}
+
+void Spiel::tippen(QWidget* target, const QString& text)
+{
+    // Qt's key codes of the Latin-1 letters are their upper-case code points.
+    for (const QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, target, Qt::Key(c.toUpper().unicode()), QString(c), Qt::NoModifier);
+}
+
+void Spiel::wechsle(const QString& screen)
+{
+    tk::Program::instance().dispatch([screen] {
+        if (tk::Form* now = tk::Program::instance().current())
+            tk::Unload(*now);
+        tk::Show(screen, tk::vbModal);
+    });
+    ruhe();
+}
+
+QStringList bilddateien(int count)
+{
+    QStringList names;
+    for (int i = 1; i <= count; ++i)
+        names.append(QStringLiteral("Bild%1.png").arg(i, 2, 10, QLatin1Char('0')));
+    return names;
+}
+
+QStringList bildnamen()
+{
+    QStringList words;
+    for (int i = 0; i <= modVariablen::Bildnamen.UBound(); ++i)
+        words.append(modVariablen::Bildnamen(i));
+    return words;
+}
+
+void setzeBildnamen(const QStringList& words)
+{
+    modVariablen::Bildnamen.ReDimPreserve(int(words.size()) - 1);
+    for (int i = 0; i < words.size(); ++i)
+        modVariablen::Bildnamen(i) = words.at(i);
 }
 
 } // namespace kbtest

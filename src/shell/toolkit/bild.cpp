@@ -1,8 +1,11 @@
 #include "shell/toolkit/bild.h"
 
+#include "shell/toolkit/jpegausschnitt.h"
 #include "shell/toolkit/laufzeitfehler.h"
 
+#include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QImageIOHandler>
 #include <QImageReader>
 #include <QTransform>
@@ -30,7 +33,50 @@ QTransform storedToShown(const QSize& stored, int t)
     return m;
 }
 
+// A drawing stored with the program may have a twin at twice the pixels,
+// "name@2x.png" beside "name.png". On a screen of twice the pixel density the twin
+// is drawn, so the drawing stays sharp at the same size; the reader takes the
+// ratio from the "@2x" in the name.
+QPixmap resourceForScreen(const QString& resource)
+{
+    const qreal ratio = qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
+    const qsizetype dot = resource.lastIndexOf(QLatin1Char('.'));
+    if (ratio > 1.0 && dot > 0) {
+        const QString twin = resource.left(dot) + QStringLiteral("@2x") + resource.mid(dot);
+        if (QFile::exists(twin)) {
+            QPixmap pixels = storedPixmap(twin);
+            if (!pixels.isNull())
+                return pixels;
+        }
+    }
+    return storedPixmap(resource);
+}
+
+// Turns a decoded part of a picture from its stored orientation into the shown
+// one, as Qt's reader does it: a quarter turn on its own, or mirror and flip
+// first and then a quarter turn clockwise.
+QImage turnedToShown(QImage image, int t)
+{
+    if (t == QImageIOHandler::TransformationRotate270)
+        return image.transformed(QTransform().rotate(270));
+    image = std::move(image).mirrored(t & QImageIOHandler::TransformationMirror,
+                                      t & QImageIOHandler::TransformationFlip);
+    if (t & QImageIOHandler::TransformationRotate90)
+        image = image.transformed(QTransform().rotate(90));
+    return image;
+}
+
 } // namespace
+
+QPixmap storedPixmap(const QString& resource)
+{
+    QImageReader reader(resource, QFileInfo(resource).suffix().toLatin1());
+    reader.setAutoDetectImageFormat(false);
+    QImage image = reader.read();
+    if (image.isNull())
+        return QPixmap(resource); // named for another format than it has
+    return QPixmap::fromImage(std::move(image));
+}
 
 QRect storedRect(const QRect& shown, const QSize& storedSize, int transformation)
 {
@@ -52,6 +98,7 @@ Picture Picture::load(const QString& path)
     p.path_ = path;
     p.storedSize_ = stored;
     p.transformation_ = int(reader.transformation());
+    p.jpeg_ = reader.format() == "jpeg";
     p.size_ = (p.transformation_ & QImageIOHandler::TransformationRotate90) ? stored.transposed() : stored;
     return p;
 }
@@ -59,7 +106,7 @@ Picture Picture::load(const QString& path)
 Picture Picture::fromResource(const QString& resource)
 {
     Picture p;
-    p.resource_ = QPixmap(resource);
+    p.resource_ = resourceForScreen(resource);
     p.size_ = p.resource_.deviceIndependentSize().toSize();
     return p;
 }
@@ -71,10 +118,16 @@ QPixmap Picture::decode(const QRect& visible) const
     const QRect shown = visible & QRect(QPoint(0, 0), size_);
     if (shown.isEmpty())
         return {};
+    const QRect stored = storedRect(shown, storedSize_, transformation_);
+    if (jpeg_) {
+        QImage part = decodeJpegClip(path_, stored);
+        if (!part.isNull())
+            return QPixmap::fromImage(turnedToShown(std::move(part), transformation_));
+    }
     QImageReader reader(path_);
     reader.setAutoTransform(true);
     if (shown != QRect(QPoint(0, 0), size_))
-        reader.setClipRect(storedRect(shown, storedSize_, transformation_));
+        reader.setClipRect(stored);
     QImage image = reader.read();
     if (image.isNull())
         throw RuntimeError::invalidPicture(path_);

@@ -36,8 +36,14 @@ private:
     QSize storedSize_;
     QSize size_;
     int transformation_ = 0;
+    bool jpeg_ = false;
     QPixmap resource_;
 };
+
+// Reads a picture stored with the program (a Qt resource) in the format its name
+// gives. Not asking every image plugin whether it knows the data matters at
+// start: that question alone loads all the plugins, the SVG module included.
+QPixmap storedPixmap(const QString& resource);
 
 // Maps a rectangle of the shown picture back to the rectangle of the stored one,
 // for a picture whose stored orientation calls for `transformation` (a set of

@@ -3,6 +3,7 @@
 #include "shell/toolkit/laufzeitfehler.h"
 #include "shell/toolkit/programm.h"
 
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QIcon>
@@ -50,11 +51,24 @@ bool isClickSurface(Kind k)
     return k == Kind::Label || k == Kind::Image || k == Kind::Frame || k == Kind::Document;
 }
 
+// Screen readers announce a screen as a window named by its title; a plain
+// top-level widget would be an unnamed pane to them.
+QAccessibleInterface* screenAccessible(const QString&, QObject* object)
+{
+    if (auto* window = qobject_cast<FormWindow*>(object))
+        return new QAccessibleWidget(window, QAccessible::Window);
+    return nullptr;
+}
+
 } // namespace
 
 // ---- FormWindow ----------------------------------------------------------
 
-FormWindow::FormWindow(Form* form) : form_(form) {}
+FormWindow::FormWindow(Form* form) : form_(form)
+{
+    static const bool accessible = (QAccessible::installFactory(screenAccessible), true);
+    Q_UNUSED(accessible);
+}
 
 bool FormWindow::handleKey(QKeyEvent* event)
 {

@@ -1,5 +1,6 @@
 #include "shell/toolkit/steuerelemente.h"
 
+#include "shell/toolkit/dateinamen.h"
 #include "shell/toolkit/einheiten.h"
 #include "shell/toolkit/form.h"
 #include "shell/toolkit/laufzeitfehler.h"
@@ -7,8 +8,8 @@
 #include "shell/toolkit/programm.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QFrame>
 #include <QLabel>
@@ -267,19 +268,32 @@ void FileListBox::setPath(const QString& folder)
     // Names are sorted by a case-folded key computed once per name, which is
     // much cheaper than comparing without regard to case at every step.
     std::vector<std::pair<QString, QString>> keyed;
-    QDirIterator it(dir.absolutePath(), QDir::Files);
-    while (it.hasNext()) {
-        it.next();
-        QString name = it.fileName();
-        QString key = name.toCaseFolded();
+    const QString absolute = dir.absolutePath();
+    for (QString& name : plainFileNames(absolute)) {
+        // A name that is no text in the system's encoding (copied from an old
+        // stick, say) reads back with replacement characters, and the file cannot
+        // be opened by that name: it is no part of the list.
+        if (name.contains(QChar::ReplacementCharacter) &&
+            !QFileInfo::exists(absolute + QLatin1Char('/') + name))
+            continue;
+        QString key = caseFoldedKey(name);
         keyed.emplace_back(std::move(key), std::move(name));
     }
-    std::sort(keyed.begin(), keyed.end());
+    // One comparison of the keys decides, unless they are equal (pairs would
+    // compare them twice).
+    std::sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
+        const int byKey = QString::compare(a.first, b.first, Qt::CaseSensitive);
+        return byKey != 0 ? byKey < 0 : a.second < b.second;
+    });
+    // The list counts its entries in 16 bits: a folder of more files lists the
+    // first 32767 by name, and the game plays with those.
+    if (keyed.size() > std::size_t(INT16_MAX))
+        keyed.resize(std::size_t(INT16_MAX));
     QStringList names;
     names.reserve(qsizetype(keyed.size()));
     for (auto& k : keyed)
         names.append(std::move(k.second));
-    path_ = dir.absolutePath();
+    path_ = absolute;
     entries_ = std::move(names);
     listIndex_ = -1;
 }

@@ -135,7 +135,7 @@ private:
 };
 
 // The hidden list of the files in one folder: ordinary files only, hidden files
-// left out, sorted by name without regard to case.
+// left out, sorted by name without regard to case, at most 32767 of them.
 class FileListBox : public Control {
 public:
     FileListBox(Form& form, const ControlDef& def, QWidget* parent);

@@ -1,6 +1,7 @@
 // The link control: a box of its own background colour holding one inner label or
 // picture. Only a click that starts and ends on the inner control follows the link;
 // the box swallows every other click, so nothing behind it sees one.
+#include "shell/toolkit/bild.h"
 #include "shell/toolkit/dienste.h"
 #include "shell/toolkit/form.h"
 #include "shell/toolkit/programm.h"
@@ -9,6 +10,7 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QCursor>
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QUrl>
@@ -18,9 +20,24 @@ namespace tk {
 namespace {
 
 // Our own pointing hand, 32 x 32 pixels, pointing with its finger tip at (12, 1).
-QCursor handCursor()
+// On a screen of twice the pixel density the same drawing at 64 x 64 keeps it
+// sharp and as large as elsewhere; the system takes the hot spot in its pixels.
+QCursor makeHandCursor()
 {
-    return QCursor(QPixmap(QStringLiteral(":/hand.png")), 12, 1);
+    if (qGuiApp->devicePixelRatio() > 1.0) {
+        const QPixmap twice = storedPixmap(QStringLiteral(":/hand@2x.png"));
+        if (!twice.isNull())
+            return QCursor(twice, 24, 2);
+    }
+    return QCursor(storedPixmap(QStringLiteral(":/hand.png")), 12, 1);
+}
+
+// Made once: the about screen alone has four link controls, and each cursor
+// made from a picture costs a decode and a conversion.
+const QCursor& handCursor()
+{
+    static const QCursor hand = makeHandCursor();
+    return hand;
 }
 
 class LinkBox : public QWidget {

@@ -1,0 +1,147 @@
+#pragma once
+
+// Plays the real game in a benchmark: services with a program folder of the
+// benchmark's own, clicks where a child would click, and a watch on the windows
+// that get painted.
+#include "shell/programmstart.h"
+#include "shell/toolkit/dienste.h"
+#include "shell/toolkit/programm.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QDirIterator>
+#include <QElapsedTimer>
+#include <QTest>
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+
+namespace bench {
+
+// The real services, except that the program folder is the benchmark's, links
+// are not handed to the desktop and the end of the program is only recorded.
+class Dienste : public tk::Services {
+public:
+    QString ordner;
+    bool beendet = false;
+    int status = -1;
+
+    QString programFolder() const override { return ordner; }
+    void openLink(const QString&) override {}
+    void exit(int s) override
+    {
+        beendet = true;
+        status = s;
+    }
+};
+
+// Copies the program's own picture folder into `<programmOrdner>/bilder`.
+inline void standardBilder(const QString& programmOrdner)
+{
+    const QString ziel = programmOrdner + QStringLiteral("/bilder");
+    QDir().mkpath(ziel);
+    QDirIterator it(QStringLiteral(KB_SOURCE_DIR "/assets/bilder"), QDir::Files);
+    while (it.hasNext()) {
+        it.next();
+        QFile::copy(it.filePath(), ziel + QLatin1Char('/') + it.fileName());
+    }
+}
+
+[[noreturn]] inline void abbruch(const char* warum)
+{
+    std::fprintf(stderr, "benchmark stopped: %s\n", warum);
+    std::exit(2);
+}
+
+// Lets the event loop finish what is pending, deferred deletions included.
+inline void ruhe()
+{
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// Counts the paint events of top-level windows.
+class Malwache : public QObject {
+public:
+    Malwache() { qApp->installEventFilter(this); }
+    ~Malwache() override { qApp->removeEventFilter(this); }
+    Malwache(const Malwache&) = delete;
+    Malwache& operator=(const Malwache&) = delete;
+
+    const QWidget* zuletzt = nullptr;
+    long anzahl = 0;
+
+    // Runs the event loop until `fenster` has been painted after `seit` paints.
+    void warteAuf(const QWidget* fenster, long seit)
+    {
+        QElapsedTimer uhr;
+        uhr.start();
+        while (!(zuletzt == fenster && anzahl > seit)) {
+            QCoreApplication::processEvents();
+            if (uhr.elapsed() > 5000)
+                abbruch("a window was not painted within 5 s");
+        }
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint && watched->isWidgetType() &&
+            static_cast<QWidget*>(watched)->isWindow()) {
+            zuletzt = static_cast<QWidget*>(watched);
+            ++anzahl;
+        }
+        return false;
+    }
+};
+
+// Where a child clicks to go on from a screen: the button that leads on, on the
+// menu the level's button, on a board the first word still there.
+struct Klickziel {
+    QWidget* widget = nullptr;
+    QPoint punkt;
+};
+
+inline Klickziel weiterKlick(const tk::Form& form, int stufe = 1)
+{
+    static const std::array<const char*, 5> stufenKnoepfe{"cmdschweins", "cmdschwzwei", "cmdschwdrei",
+                                                          "cmdschwvier", "cmdschwfünf"};
+    const QString& name = form.name();
+    QString knopf;
+    if (name == QLatin1String("frmSplash"))
+        return {form.window(), QPoint(4, 4)}; // the screen itself leads on
+    if (name == QLatin1String("frmStart"))
+        knopf = QStringLiteral("cmdStart");
+    else if (name == QLatin1String("frmSchwierigkeit"))
+        knopf = QString::fromUtf8(stufenKnoepfe.at(std::size_t(stufe - 1)));
+    else if (name == QLatin1String("frmSpiel") || name.startsWith(QLatin1String("frmSchw")))
+        knopf = QStringLiteral("cmdweiter"); // levels 1 and 2: the timed levels hide it
+    else if (name.startsWith(QLatin1String("frmAuswert")))
+        knopf = QStringLiteral("cmdNochmal");
+    else if (name.startsWith(QLatin1String("frmAusw"))) {
+        for (int i = 0; form.hasControl(QStringLiteral("cmdeins"), i); ++i) {
+            QWidget* w = form.button(QStringLiteral("cmdeins"), i).widget();
+            if (w->isVisible())
+                return {w, w->rect().center()};
+        }
+    }
+    if (knopf.isEmpty())
+        abbruch(qPrintable(QStringLiteral("no way on from %1").arg(name)));
+    QWidget* w = form.button(knopf).widget();
+    return {w, w->rect().center()};
+}
+
+inline tk::Form& aktuelleForm()
+{
+    tk::Form* f = tk::Program::instance().current();
+    if (!f || tk::Program::instance().hasEnded())
+        abbruch("the game has ended");
+    return *f;
+}
+
+inline void klick(const Klickziel& ziel)
+{
+    QTest::mouseClick(ziel.widget, Qt::LeftButton, Qt::NoModifier, ziel.punkt);
+}
+
+} // namespace bench

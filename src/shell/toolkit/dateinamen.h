@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace tk {
+
+// The names of the ordinary files in a folder, in the order the folder gives
+// them: files and links to files, without hidden files (on Linux, names that
+// start with a dot), directories, broken links, devices, pipes and sockets.
+// This is QDir::Files without QDir::Hidden, read straight from the directory;
+// Qt's iterator builds a full file-info object for every entry, which makes it
+// several times slower on a folder of 10,000 pictures.
+QStringList plainFileNames(const QString& folder);
+
+// The key by which file names sort without regard to case: the name case-folded.
+// A name of ASCII characters only (most picture names) is folded by a quick loop
+// with the same result.
+QString caseFoldedKey(const QString& name);
+
+} // namespace tk
