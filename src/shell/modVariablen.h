@@ -9,13 +9,13 @@
 // by the screen that starts its use.
 namespace modVariablen {
 
-inline QString Benutzername;                // the player's name, exactly as typed
-inline tk::DynArray<QString> Bildnamen;     // the round's words, shown ones first
-inline tk::DynArray<double> Zufallszahlen;  // picture list positions drawn in the round
-inline bool Doppelt = false;                // the position just drawn repeats an earlier one
-inline double Bildzaehler = 0;              // slots drawn so far in the round (whole number)
-inline tk::Integer Richtige;                // right picks on the last board
-inline tk::Integer Falsche;                 // wrong picks on the last board
+inline QString Benutzername;               // the player's name, exactly as typed
+inline tk::DynArray<QString> Bildnamen;    // the round's words, shown ones first
+inline tk::DynArray<double> Zufallszahlen; // picture list positions drawn in the round
+inline bool Doppelt = false;               // the position just drawn repeats an earlier one
+inline double Bildzaehler = 0;             // slots drawn so far in the round (whole number)
+inline tk::Integer Richtige;               // right picks on the last board
+inline tk::Integer Falsche;                // wrong picks on the last board
 
 // Back to the values at program start (for tests that play many runs in one process).
 void zuruecksetzen();

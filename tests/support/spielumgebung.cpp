@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QImage>
 #include <QKeySequence>
@@ -19,12 +18,11 @@ namespace kbtest {
 float TestServices::rnd()
 {
     ++rndCalls;
-    if (!scriptedNumbers.empty()) {
-        const float r = scriptedNumbers.front();
-        scriptedNumbers.pop_front();
-        return r;
-    }
-    return tk::Services::rnd();
+    if (scriptedNumbers.empty())
+        return tk::Services::rnd();
+    const float r = scriptedNumbers.front();
+    scriptedNumbers.pop_front();
+    return r;
 }
 
 void TestServices::prompt(const QString& text, const QString& title,
@@ -32,21 +30,11 @@ void TestServices::prompt(const QString& text, const QString& title,
 {
     promptTexts.append(text);
     promptTitles.append(title);
-    if (promptAnswers.empty()) {
-        tk::Services::prompt(text, title, std::move(answer));
-        return;
-    }
+    if (promptAnswers.empty())
+        return tk::Services::prompt(text, title, std::move(answer));
     const QString reply = promptAnswers.front();
     promptAnswers.pop_front();
     answer(reply);
-}
-
-void TestServices::messageBox(const QString& text, const QString& title, std::function<void()> closed)
-{
-    Q_UNUSED(title);
-    messages.append(text);
-    if (closed)
-        tk::Program::instance().dispatch(closed);
 }
 
 Spiel::Spiel()
@@ -77,27 +65,20 @@ void schreibeBild(const QString& path, QSize size, const char* format, QColor co
 
 void Spiel::bilderOrdner(const QStringList& names)
 {
-    const QString folder = dir_.path() + QStringLiteral("/bilder");
+    const QString folder = dir_.path() + QStringLiteral("/bilder/");
     QDir(folder).removeRecursively();
     QDir().mkpath(folder);
-    int n = 0;
-    for (const QString& name : names) {
-        // Each picture gets its own shade, so tests can tell which one is shown.
-        schreibeBild(folder + QLatin1Char('/') + name, QSize(40 + n, 30), "PNG",
+    for (int n = 0; n < names.size(); ++n)
+        schreibeBild(folder + names.at(n), QSize(40 + n, 30), "PNG",
                      QColor::fromHsv((n * 23) % 360, 200, 200));
-        ++n;
-    }
 }
 
 void Spiel::standardBilder()
 {
-    const QString folder = dir_.path() + QStringLiteral("/bilder");
-    QDir().mkpath(folder);
-    QDirIterator it(QStringLiteral(KB_SOURCE_DIR "/assets/bilder"), QDir::Files);
-    while (it.hasNext()) {
-        it.next();
-        QFile::copy(it.filePath(), folder + QLatin1Char('/') + it.fileName());
-    }
+    const QDir quelle(QStringLiteral(KB_SOURCE_DIR "/assets/bilder"));
+    QDir().mkpath(dir_.path() + QStringLiteral("/bilder"));
+    for (const QString& name : quelle.entryList(QDir::Files))
+        QFile::copy(quelle.filePath(name), dir_.path() + QStringLiteral("/bilder/") + name);
 }
 
 tk::Form* Spiel::starte(const QString& screen)
@@ -105,12 +86,6 @@ tk::Form* Spiel::starte(const QString& screen)
     tk::Program::instance().start(screen);
     ruhe();
     return aktuell();
-}
-
-tk::Form* Spiel::aktuell() const
-{
-    auto& p = tk::Program::instance();
-    return p.loadedCount() == 1 ? p.current() : nullptr;
 }
 
 void Spiel::ruhe()
@@ -123,50 +98,16 @@ void Spiel::ruhe()
 void Spiel::klick(QWidget* widget, QPoint at)
 {
     QVERIFY(widget);
-    if (at.x() < 0)
-        at = widget->rect().center();
-    QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier, at);
+    QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier, at.x() < 0 ? widget->rect().center() : at);
     ruhe();
 }
 
 void Spiel::aktiviere(tk::Form* form)
 {
     QVERIFY(form);
-    QWidget* w = form->window();
-    QApplication::setActiveWindow(w);
-    w->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(w));
-}
-
-Wachhund::Wachhund(std::chrono::seconds frist)
-    : frist_(frist), seit_(std::chrono::steady_clock::now()), thread_([this] {
-          std::unique_lock lock(mutex_);
-          while (!aufwachen_.wait_for(lock, std::chrono::milliseconds(250), [this] { return ende_; }))
-              if (std::chrono::steady_clock::now() - seit_ > frist_) {
-                  std::fprintf(stderr, "HÄNGT: '%s' läuft seit mehr als %d s\n", was_.c_str(),
-                               int(frist_.count()));
-                  std::_Exit(3);
-              }
-      })
-{
-}
-
-Wachhund::~Wachhund()
-{
-    {
-        std::lock_guard lock(mutex_);
-        ende_ = true;
-    }
-    aufwachen_.notify_one();
-    thread_.join();
-}
-
-void Wachhund::schritt(const QString& was)
-{
-    std::string text = was.toStdString();
-    std::lock_guard lock(mutex_);
-    was_ = std::move(text);
-    seit_ = std::chrono::steady_clock::now();
+    QApplication::setActiveWindow(form->window());
+    form->window()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(form->window()));
 }
 
 void Spiel::klickImFenster(tk::Form* form, QPoint at)
@@ -203,6 +144,27 @@ void Spiel::wechsle(const QString& screen)
         tk::Show(screen, tk::vbModal);
     });
     ruhe();
+}
+
+Wachhund::Wachhund(std::chrono::seconds frist)
+    : thread_([this, frist](std::stop_token stop) {
+          while (!stop.stop_requested()) {
+              std::this_thread::sleep_for(std::chrono::milliseconds(100));
+              std::lock_guard lock(mutex_);
+              if (std::chrono::steady_clock::now() - seit_ > frist) {
+                  std::fprintf(stderr, "HÄNGT: '%s' seit mehr als %d s\n", was_.c_str(), int(frist.count()));
+                  std::_Exit(3);
+              }
+          }
+      })
+{
+}
+
+void Wachhund::schritt(const QString& was)
+{
+    std::lock_guard lock(mutex_);
+    was_ = was.toStdString();
+    seit_ = std::chrono::steady_clock::now();
 }
 
 QStringList bilddateien(int count)

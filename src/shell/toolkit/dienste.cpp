@@ -13,11 +13,20 @@ namespace tk {
 
 Services::~Services() = default;
 
-QString Services::programFolder() const { return QCoreApplication::applicationDirPath(); }
+QString Services::programFolder() const
+{
+    return QCoreApplication::applicationDirPath();
+}
 
-std::int64_t Services::clockMillis() const { return QDateTime::currentMSecsSinceEpoch(); }
+std::int64_t Services::clockMillis() const
+{
+    return QDateTime::currentMSecsSinceEpoch();
+}
 
-void Services::randomize() { generator_.seed(static_cast<std::uint32_t>(clockMillis())); }
+void Services::randomize()
+{
+    generator_.seed(static_cast<std::uint32_t>(clockMillis()));
+}
 
 float Services::rnd()
 {
@@ -29,11 +38,11 @@ float Services::rnd()
 void Services::openLink(const QString& target)
 {
     if (!QDesktopServices::openUrl(QUrl(target)))
-        throw RuntimeError(-2147467259, QStringLiteral("Der Link konnte nicht geöffnet werden: %1").arg(target));
+        throw RuntimeError(-2147467259,
+                           QStringLiteral("Der Link konnte nicht geöffnet werden: %1").arg(target));
 }
 
-void Services::prompt(const QString& text, const QString& title,
-                      std::function<void(const QString&)> answer)
+void Services::prompt(const QString& text, const QString& title, std::function<void(const QString&)> answer)
 {
     // Not exec(): the dialog runs in the program's one event loop.
     auto* dialog = new QInputDialog;
@@ -62,18 +71,20 @@ void Services::messageBox(const QString& text, const QString& title, std::functi
 
 void Services::showError(const RuntimeError& error, std::function<void()> closed)
 {
-    auto* box = new QMessageBox(QMessageBox::Critical, QCoreApplication::applicationName(),
-                                QStringLiteral("Laufzeitfehler '%1':\n\n%2")
-                                    .arg(error.number())
-                                    .arg(error.message()),
-                                QMessageBox::Ok);
+    auto* box =
+        new QMessageBox(QMessageBox::Critical, QCoreApplication::applicationName(),
+                        QStringLiteral("Laufzeitfehler '%1':\n\n%2").arg(error.number()).arg(error.message()),
+                        QMessageBox::Ok);
     box->setObjectName(QStringLiteral("Laufzeitfehler"));
     box->setAttribute(Qt::WA_DeleteOnClose);
     QObject::connect(box, &QDialog::finished, box, [closed] { closed(); });
     box->open();
 }
 
-void Services::exit(int status) { QCoreApplication::exit(status); }
+void Services::exit(int status)
+{
+    QCoreApplication::exit(status);
+}
 
 namespace {
 Services* installed = nullptr;
@@ -85,6 +96,9 @@ Services& services()
     return installed ? *installed : real;
 }
 
-void setServices(Services* s) { installed = s; }
+void setServices(Services* s)
+{
+    installed = s;
+}
 
 } // namespace tk

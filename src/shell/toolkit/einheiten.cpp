@@ -11,11 +11,16 @@ QColor toQColor(OleColor colour)
     if (colour & 0x80000000u) {
         // The classic system palette; the exact shades are those of a plain desktop theme.
         switch (colour & 0xFFu) {
-        case 0x08: return QColor(0, 0, 0);        // window text
-        case 0x0A: return QColor(180, 180, 180);  // active border
-        case 0x0F: return QColor(240, 240, 240);  // button face
-        case 0x12: return QColor(0, 0, 0);        // button text
-        default: return QColor(240, 240, 240);
+        case 0x08:
+            return QColor(0, 0, 0); // window text
+        case 0x0A:
+            return QColor(180, 180, 180); // active border
+        case 0x0F:
+            return QColor(240, 240, 240); // button face
+        case 0x12:
+            return QColor(0, 0, 0); // button text
+        default:
+            return QColor(240, 240, 240);
         }
     }
     return QColor(int(colour & 0xFFu), int((colour >> 8) & 0xFFu), int((colour >> 16) & 0xFFu));

@@ -11,8 +11,14 @@ namespace tk {
 // 96 dots per inch. Qt's own high-DPI scaling works on top of these pixels.
 inline constexpr double TwipsPerPixel = 15.0;
 
-inline int twipsToPixels(double twips) { return qRound(twips / TwipsPerPixel); }
-inline double pixelsToTwips(int pixels) { return pixels * TwipsPerPixel; }
+inline int twipsToPixels(double twips)
+{
+    return qRound(twips / TwipsPerPixel);
+}
+inline double pixelsToTwips(int pixels)
+{
+    return pixels * TwipsPerPixel;
+}
 
 // Colours are 0x00BBGGRR values (red in the low byte). A value with the top bit
 // set names a system colour by index.

@@ -220,23 +220,33 @@ void Form::build(const FormLayout& layout)
         if (d.container && *d.container)
             parent = control(QString::fromUtf8(d.container)).widget();
         switch (d.kind) {
-        case Kind::Label: return std::make_unique<Label>(*this, d, parent);
-        case Kind::TextBox: return std::make_unique<TextBox>(*this, d, parent);
-        case Kind::CommandButton: return std::make_unique<CommandButton>(*this, d, parent);
-        case Kind::Image: return std::make_unique<Image>(*this, d, parent);
-        case Kind::FileListBox: return std::make_unique<FileListBox>(*this, d, parent);
-        case Kind::Timer: return std::make_unique<Timer>(*this, d, parent);
-        case Kind::Frame: return std::make_unique<Frame>(*this, d, parent);
-        case Kind::Document: return std::make_unique<Document>(*this, d, parent);
-        case Kind::Link: return std::make_unique<LinkControl>(*this, d, parent);
+        case Kind::Label:
+            return std::make_unique<Label>(*this, d, parent);
+        case Kind::TextBox:
+            return std::make_unique<TextBox>(*this, d, parent);
+        case Kind::CommandButton:
+            return std::make_unique<CommandButton>(*this, d, parent);
+        case Kind::Image:
+            return std::make_unique<Image>(*this, d, parent);
+        case Kind::FileListBox:
+            return std::make_unique<FileListBox>(*this, d, parent);
+        case Kind::Timer:
+            return std::make_unique<Timer>(*this, d, parent);
+        case Kind::Frame:
+            return std::make_unique<Frame>(*this, d, parent);
+        case Kind::Document:
+            return std::make_unique<Document>(*this, d, parent);
+        case Kind::Link:
+            return std::make_unique<LinkControl>(*this, d, parent);
         }
         return {};
     };
     auto add = [this, &make](const ControlDef& d) {
         controls_.push_back(make(d));
         Control* c = controls_.back().get();
-        byName_.insert(d.index >= 0 ? c->name() + QLatin1Char('(') + QString::number(d.index) + QLatin1Char(')')
-                                    : c->name(),
+        byName_.insert(d.index >= 0
+                           ? c->name() + QLatin1Char('(') + QString::number(d.index) + QLatin1Char(')')
+                           : c->name(),
                        c);
     };
     for (const ControlDef& d : layout.controls)
@@ -262,18 +272,23 @@ void Form::setTabOrder()
 
 Control* Form::find(const QString& name, int index) const
 {
-    return byName_.value(index >= 0 ? name + QLatin1Char('(') + QString::number(index) + QLatin1Char(')') : name);
+    return byName_.value(index >= 0 ? name + QLatin1Char('(') + QString::number(index) + QLatin1Char(')')
+                                    : name);
 }
 
-bool Form::hasControl(const QString& name, int index) const { return find(name, index) != nullptr; }
+bool Form::hasControl(const QString& name, int index) const
+{
+    return find(name, index) != nullptr;
+}
 
 Control& Form::control(const QString& name, int index) const
 {
     Control* c = find(name, index);
     if (!c)
         throw RuntimeError(index >= 0 ? 340 : 424,
-                           index >= 0 ? QStringLiteral("Steuerelementfeld-Element %1 existiert nicht").arg(index)
-                                      : QStringLiteral("Objekt erforderlich: %1").arg(name));
+                           index >= 0
+                               ? QStringLiteral("Steuerelementfeld-Element %1 existiert nicht").arg(index)
+                               : QStringLiteral("Objekt erforderlich: %1").arg(name));
     return *c;
 }
 
@@ -284,16 +299,34 @@ template <typename T> static T& as(Control& c, Kind kind)
     return static_cast<T&>(c);
 }
 
-Label& Form::label(const QString& n, int i) const { return as<Label>(control(n, i), Kind::Label); }
-TextBox& Form::textBox(const QString& n) const { return as<TextBox>(control(n), Kind::TextBox); }
+Label& Form::label(const QString& n, int i) const
+{
+    return as<Label>(control(n, i), Kind::Label);
+}
+TextBox& Form::textBox(const QString& n) const
+{
+    return as<TextBox>(control(n), Kind::TextBox);
+}
 CommandButton& Form::button(const QString& n, int i) const
 {
     return as<CommandButton>(control(n, i), Kind::CommandButton);
 }
-Image& Form::image(const QString& n) const { return as<Image>(control(n), Kind::Image); }
-FileListBox& Form::fileList(const QString& n) const { return as<FileListBox>(control(n), Kind::FileListBox); }
-Timer& Form::timer(const QString& n) const { return as<Timer>(control(n), Kind::Timer); }
-LinkControl& Form::link(const QString& n) const { return as<LinkControl>(control(n), Kind::Link); }
+Image& Form::image(const QString& n) const
+{
+    return as<Image>(control(n), Kind::Image);
+}
+FileListBox& Form::fileList(const QString& n) const
+{
+    return as<FileListBox>(control(n), Kind::FileListBox);
+}
+Timer& Form::timer(const QString& n) const
+{
+    return as<Timer>(control(n), Kind::Timer);
+}
+LinkControl& Form::link(const QString& n) const
+{
+    return as<LinkControl>(control(n), Kind::Link);
+}
 
 CommandButton* Form::defaultButton() const
 {
@@ -325,7 +358,10 @@ void Form::onClickIndex(const QString& name, std::function<void(std::int16_t)> h
         }
 }
 
-void Form::onTimer(const QString& name, std::function<void()> handler) { timer(name).onTimer = std::move(handler); }
+void Form::onTimer(const QString& name, std::function<void()> handler)
+{
+    timer(name).onTimer = std::move(handler);
+}
 
 void Form::setWidth(double twips)
 {
@@ -356,8 +392,14 @@ void Form::applySize()
         window_->setFixedSize(w, h);
 }
 
-double Form::ScaleWidth() const { return pixelsToTwips(window_->width()); }
-double Form::ScaleHeight() const { return pixelsToTwips(window_->height()); }
+double Form::ScaleWidth() const
+{
+    return pixelsToTwips(window_->width());
+}
+double Form::ScaleHeight() const
+{
+    return pixelsToTwips(window_->height());
+}
 
 void Form::centre()
 {

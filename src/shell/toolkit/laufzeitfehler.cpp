@@ -8,16 +8,25 @@ RuntimeError::RuntimeError(int number, QString message)
 {
 }
 
-RuntimeError RuntimeError::overflow() { return {6, QStringLiteral("Überlauf")}; }
+RuntimeError RuntimeError::overflow()
+{
+    return {6, QStringLiteral("Überlauf")};
+}
 
-RuntimeError RuntimeError::outOfMemory() { return {7, QStringLiteral("Nicht genügend Speicher")}; }
+RuntimeError RuntimeError::outOfMemory()
+{
+    return {7, QStringLiteral("Nicht genügend Speicher")};
+}
 
 RuntimeError RuntimeError::subscriptOutOfRange()
 {
     return {9, QStringLiteral("Index außerhalb des gültigen Bereichs")};
 }
 
-RuntimeError RuntimeError::typeMismatch() { return {13, QStringLiteral("Typen unverträglich")}; }
+RuntimeError RuntimeError::typeMismatch()
+{
+    return {13, QStringLiteral("Typen unverträglich")};
+}
 
 RuntimeError RuntimeError::fileNotFound(const QString& file)
 {

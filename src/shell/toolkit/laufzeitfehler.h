@@ -17,14 +17,14 @@ public:
     const QString& message() const { return message_; }
     const char* what() const noexcept override { return utf8_.c_str(); }
 
-    static RuntimeError overflow();                                  // 6
-    static RuntimeError outOfMemory();                               // 7
-    static RuntimeError subscriptOutOfRange();                       // 9
-    static RuntimeError typeMismatch();                              // 13
-    static RuntimeError fileNotFound(const QString& file);           // 53
-    static RuntimeError pathNotFound(const QString& path);           // 76
-    static RuntimeError invalidPropertyValue();                      // 380
-    static RuntimeError invalidPicture(const QString& file);         // 481
+    static RuntimeError overflow();                          // 6
+    static RuntimeError outOfMemory();                       // 7
+    static RuntimeError subscriptOutOfRange();               // 9
+    static RuntimeError typeMismatch();                      // 13
+    static RuntimeError fileNotFound(const QString& file);   // 53
+    static RuntimeError pathNotFound(const QString& path);   // 76
+    static RuntimeError invalidPropertyValue();              // 380
+    static RuntimeError invalidPicture(const QString& file); // 481
 
 private:
     int number_;

@@ -20,8 +20,8 @@ struct LinkType;
 struct ControlDef {
     Kind kind = Kind::Label;
     const char* name = "";
-    int index = -1;              // member of a control array, or -1
-    const char* container = "";  // the frame it sits in, or the screen
+    int index = -1;             // member of a control array, or -1
+    const char* container = ""; // the frame it sits in, or the screen
     double left = 0, top = 0, width = 0, height = 0;
     const char* caption = "";
     OleColor backColor = NoColor;
@@ -31,15 +31,15 @@ struct ControlDef {
     bool autoSize = false;
     bool transparent = false;
     ButtonStyle style = ButtonStyle::Standard;
-    bool isDefault = false;      // Enter anywhere on the screen clicks it
-    bool isCancel = false;       // Esc anywhere on the screen clicks it
+    bool isDefault = false; // Enter anywhere on the screen clicks it
+    bool isCancel = false;  // Esc anywhere on the screen clicks it
     bool enabled = true;
     bool visible = true;
     int tabIndex = -1;
     const char* toolTip = "";
-    const char* picture = "";    // a resource of the program: picture, document or link face
-    int interval = 0;            // timers
-    const char* target = "";     // link controls
+    const char* picture = "";       // a resource of the program: picture, document or link face
+    int interval = 0;               // timers
+    const char* target = "";        // link controls
     const LinkType* link = nullptr; // link controls: the kind of link it is
 };
 
@@ -52,18 +52,18 @@ enum class LinkPointer { OnInner, OnWhole };
 // of its own; a click on that inner control hands the target to the desktop.
 struct LinkType {
     const char* name = "";
-    double width = 0, height = 0;  // design size, used when a row gives none
-    OleColor backColor = NoColor;  // the control's own background
+    double width = 0, height = 0; // design size, used when a row gives none
+    OleColor backColor = NoColor; // the control's own background
     LinkFace face = LinkFace::Label;
     const char* innerName = "";
     double innerWidth = 0, innerHeight = 0;
-    const char* caption = "";      // inner label
-    const char* picture = "";      // inner picture: a resource of the program
+    const char* caption = ""; // inner label
+    const char* picture = ""; // inner picture: a resource of the program
     FontDef font{};
-    bool transparent = false;      // inner label
+    bool transparent = false; // inner label
     const char* toolTip = "";
     LinkPointer pointer = LinkPointer::OnInner;
-    const char* target = "";       // a web address without scheme, or a mailto: link
+    const char* target = ""; // a web address without scheme, or a mailto: link
 };
 
 // A screen's stored layout: window settings and its controls.

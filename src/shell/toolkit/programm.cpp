@@ -13,7 +13,10 @@ Program& Program::instance()
     return program;
 }
 
-void Program::registerForm(const QString& name, Factory factory) { factories_.insert(name, std::move(factory)); }
+void Program::registerForm(const QString& name, Factory factory)
+{
+    factories_.insert(name, std::move(factory));
+}
 
 Form* Program::loaded(const QString& name) const
 {

@@ -71,8 +71,17 @@ private:
 };
 
 // The classic statements, as the screens use them.
-inline void Show(const QString& name, bool modal = vbModeless) { Program::instance().show(name, modal); }
-inline void Unload(Form& form) { Program::instance().unload(form); }
-inline void End() { Program::instance().end(); }
+inline void Show(const QString& name, bool modal = vbModeless)
+{
+    Program::instance().show(name, modal);
+}
+inline void Unload(Form& form)
+{
+    Program::instance().unload(form);
+}
+inline void End()
+{
+    Program::instance().end();
+}
 
 } // namespace tk

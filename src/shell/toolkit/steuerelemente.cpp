@@ -1,10 +1,10 @@
 #include "shell/toolkit/steuerelemente.h"
 
 #include "shell/toolkit/dateinamen.h"
+#include "shell/toolkit/dienste.h"
 #include "shell/toolkit/einheiten.h"
 #include "shell/toolkit/form.h"
 #include "shell/toolkit/laufzeitfehler.h"
-#include "shell/toolkit/dienste.h"
 #include "shell/toolkit/programm.h"
 
 #include <QDir>
@@ -41,9 +41,12 @@ void setColour(QWidget* w, QPalette::ColorRole role, OleColor colour)
 Qt::Alignment toQt(Align a)
 {
     switch (a) {
-    case Align::Center: return Qt::AlignHCenter | Qt::AlignTop;
-    case Align::Right: return Qt::AlignRight | Qt::AlignTop;
-    case Align::Left: break;
+    case Align::Center:
+        return Qt::AlignHCenter | Qt::AlignTop;
+    case Align::Right:
+        return Qt::AlignRight | Qt::AlignTop;
+    case Align::Left:
+        break;
     }
     return Qt::AlignLeft | Qt::AlignTop;
 }
@@ -83,11 +86,32 @@ void Control::applyGeometry()
                              twipsToPixels(height_));
 }
 
-void Control::setLeft(double twips) { left_ = twips; applyGeometry(); }
-void Control::setTop(double twips) { top_ = twips; applyGeometry(); }
-void Control::setWidth(double twips) { width_ = twips; applyGeometry(); }
-void Control::setHeight(double twips) { height_ = twips; applyGeometry(); }
-void Control::move(double left, double top) { left_ = left; top_ = top; applyGeometry(); }
+void Control::setLeft(double twips)
+{
+    left_ = twips;
+    applyGeometry();
+}
+void Control::setTop(double twips)
+{
+    top_ = twips;
+    applyGeometry();
+}
+void Control::setWidth(double twips)
+{
+    width_ = twips;
+    applyGeometry();
+}
+void Control::setHeight(double twips)
+{
+    height_ = twips;
+    applyGeometry();
+}
+void Control::move(double left, double top)
+{
+    left_ = left;
+    top_ = top;
+    applyGeometry();
+}
 
 void Control::setVisible(bool visible)
 {
@@ -131,7 +155,10 @@ Label::Label(Form& form, const ControlDef& def, QWidget* parent)
         fitToCaption();
 }
 
-QLabel* Label::label() const { return static_cast<QLabel*>(widget_.data()); }
+QLabel* Label::label() const
+{
+    return static_cast<QLabel*>(widget_.data());
+}
 
 void Label::setCaption(const QString& caption)
 {
@@ -167,9 +194,18 @@ TextBox::TextBox(Form& form, const ControlDef& def, QWidget* parent) : Control(f
     attach(e, def);
 }
 
-QLineEdit* TextBox::edit() const { return static_cast<QLineEdit*>(widget_.data()); }
-QString TextBox::Text() const { return edit()->text(); }
-void TextBox::setText(const QString& text) { edit()->setText(text); }
+QLineEdit* TextBox::edit() const
+{
+    return static_cast<QLineEdit*>(widget_.data());
+}
+QString TextBox::Text() const
+{
+    return edit()->text();
+}
+void TextBox::setText(const QString& text)
+{
+    edit()->setText(text);
+}
 
 // ---- CommandButton -------------------------------------------------------
 
@@ -189,7 +225,10 @@ CommandButton::CommandButton(Form& form, const ControlDef& def, QWidget* parent)
     });
 }
 
-QPushButton* CommandButton::button() const { return static_cast<QPushButton*>(widget_.data()); }
+QPushButton* CommandButton::button() const
+{
+    return static_cast<QPushButton*>(widget_.data());
+}
 
 void CommandButton::setCaption(const QString& caption)
 {
@@ -350,7 +389,10 @@ void Timer::setTimerEnabled(bool enabled)
     restart();
 }
 
-bool Timer::isRunning() const { return timer_ && timer_->isActive(); }
+bool Timer::isRunning() const
+{
+    return timer_ && timer_->isActive();
+}
 
 void Timer::restart()
 {

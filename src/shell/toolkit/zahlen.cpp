@@ -1,8 +1,8 @@
 #include "shell/toolkit/zahlen.h"
 
 #include <QLocale>
-#include <limits>
 #include <cmath>
+#include <limits>
 
 namespace tk {
 
@@ -33,11 +33,20 @@ template <typename I> I toInteger(double value)
 
 } // namespace
 
-std::int16_t CInt(double value) { return toInteger<std::int16_t>(value); }
+std::int16_t CInt(double value)
+{
+    return toInteger<std::int16_t>(value);
+}
 
-std::int32_t CLng(double value) { return toInteger<std::int32_t>(value); }
+std::int32_t CLng(double value)
+{
+    return toInteger<std::int32_t>(value);
+}
 
-double Int(double value) { return std::floor(value); }
+double Int(double value)
+{
+    return std::floor(value);
+}
 
 double CDbl(const QString& text)
 {
@@ -49,6 +58,9 @@ double CDbl(const QString& text)
     throw RuntimeError::typeMismatch();
 }
 
-std::int16_t CIntText(const QString& text) { return CInt(CDbl(text)); }
+std::int16_t CIntText(const QString& text)
+{
+    return CInt(CDbl(text));
+}
 
 } // namespace tk

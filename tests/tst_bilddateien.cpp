@@ -1,0 +1,227 @@
+// Whatever a teacher drops into "bilder": each folder gives a level that plays, the
+// refusal with its message, or the run-time error naming the folder or file; and
+// each of 600 damaged pictures (JPEG, PNG, BMP, GIF, icon) is shown or ends the program naming the file.
+#include "shell/modVariablen.h"
+#include "support/spielumgebung.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QImageWriter>
+#include <QLabel>
+#include <QSet>
+#include <QTest>
+#include <random>
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+using kbtest::Spiel;
+
+namespace {
+
+// "art:name" makes a sub-folder, an empty file, a file nobody may read, a link to
+// nowhere, a name that is no UTF-8, or that many links to one picture.
+void lege(const QString& bilder, const QString& eintrag)
+{
+    const QString art = eintrag.section(u':', 0, 0);
+    const QString pfad = bilder + u'/' + eintrag.section(u':', -1);
+    if (art == u"viele")
+        for (int i = eintrag.section(u':', -1).toInt() - 1; i >= 0; --i)
+            QVERIFY(QFile::link(u"../Bild.png"_s, bilder + u"/Bild%1.png"_s.arg(i, 6, 10, QLatin1Char('0'))));
+    else if (art == u"ordner")
+        QVERIFY(QDir().mkpath(pfad));
+    else if (art == u"link")
+        QVERIFY(QFile::link(bilder + u"/nirgends/weg.png"_s, pfad));
+    else if (art == u"leer")
+        QVERIFY(QFile(pfad).open(QIODevice::WriteOnly));
+    else
+        kbtest::schreibeBild(pfad, QSize(40, 30), "PNG");
+    if (art == u"gesperrt")
+        QVERIFY(QFile::setPermissions(pfad, {}));
+    if (art == u"latin1")
+        QVERIFY(::rename(QFile::encodeName(pfad),
+                         QFile::encodeName(bilder) + '/' + pfad.section(u'/', -1).toLatin1()) == 0);
+}
+
+QByteArray vorlage(const char* format, QSize groesse)
+{
+    if (qstrcmp(format, "gif") == 0) { // Qt reads GIF but cannot write it: a stored one serves
+        QFile gif(QStringLiteral(KB_SOURCE_DIR "/tests/daten/vorlage.gif"));
+        return gif.open(QIODevice::ReadOnly) ? gif.readAll() : QByteArray();
+    }
+    QImage bild(groesse, QImage::Format_ARGB32);
+    for (int y = 0; y < bild.height(); ++y)
+        for (int x = 0; x < bild.width(); ++x)
+            bild.setPixel(x, y,
+                          qRgba(x * 255 / groesse.width(), y * 255 / groesse.height(), (x ^ y) & 255, 200));
+    QBuffer puffer;
+    puffer.open(QIODevice::WriteOnly);
+    const bool progressiv = qstrcmp(format, "progressiv.jpg") == 0;
+    QImageWriter schreiber(&puffer, progressiv ? "jpg" : format);
+    schreiber.setQuality(60);
+    schreiber.setProgressiveScanWrite(progressiv);
+    schreiber.write(bild);
+    return puffer.data();
+}
+
+// 30 truncations from nothing up to nearly the whole file, then 70 copies with one
+// to eight flipped bits, every fourth of them in the first 512 bytes (the headers).
+QByteArray verderbe(const QByteArray& heil, int n, std::mt19937& zufall)
+{
+    if (n < 30)
+        return heil.left(heil.size() * n / 30);
+    QByteArray kaputt = heil;
+    const qsizetype bereich = n % 4 == 0 ? std::min<qsizetype>(512, heil.size()) : heil.size();
+    for (int k = int(zufall() % 8); k >= 0; --k)
+        kaputt[zufall() % bereich] ^= char(1 << (zufall() % 8));
+    return kaputt;
+}
+
+// Makes the draw pick `name` first.
+void ziehe(Spiel& spiel, const tk::Form* f, const QString& name)
+{
+    const tk::FileListBox& File1 = f->fileList(u"File1"_s);
+    spiel.services.scriptedNumbers = {(float(File1.entries().indexOf(name)) + 0.5f) /
+                                      float(File1.ListCount())};
+}
+
+} // namespace
+
+class tst_Bilddateien : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void ordner_data()
+    {
+        QTest::addColumn<int>("stufe");
+        QTest::addColumn<QStringList>("dateien"); // none at all: the folder is missing
+        QTest::addColumn<QString>("erwartet");    // the file of an error is drawn first
+        const QStringList acht = kbtest::bilddateien(8);
+        const auto zeile = [](const char* name, int stufe, const QStringList& dateien, const char* erwartet) {
+            QTest::newRow(name) << stufe << dateien << QString::fromUtf8(erwartet);
+        };
+        const char* const nur8 = "nur 8 verwendbare Bilder";
+        zeile("fehlt", 1, {}, "Fehler 76 /bilder");
+        zeile("leer", 2, {u"ordner:."_s}, "kein verwendbares Bild");
+        zeile("zu wenige", 1, acht, nur8);
+        zeile("nur eins", 5, kbtest::bilddateien(1), "nur ein verwendbares Bild");
+        zeile("genau 9", 1, kbtest::bilddateien(9), "spielt");
+        zeile("ein Wort, zwei Endungen", 1, QStringList(acht) << u"Bild01.jpg"_s, nur8);
+        zeile("Umlaute, Leerzeichen, Emoji", 1,
+              {u"Bär.png"_s, u"Größe.png"_s, u"Ölfass.jpg"_s, u"rote Rübe.png"_s, u" .png.png"_s,
+               u"Fisch🐟.png"_s, u"🐳.png"_s, u"Kuh🐄abc"_s, u"ß  ß.bmp"_s},
+              "spielt");
+        zeile("Unterordner", 1, QStringList(acht) << u"ordner:Baum.png"_s, nur8);
+        zeile("null Bytes", 1, QStringList(acht) << u"leer:Null.png"_s, "Fehler 481 /bilder/Null.png");
+        zeile("nicht lesbar", 1, QStringList(acht) << u"gesperrt:Zu.png"_s, "Fehler 481 /bilder/Zu.png");
+        zeile("Name nicht UTF-8", 1, QStringList(acht) << u"latin1:Bär.png"_s, nur8);
+        zeile("Link ins Leere", 1, QStringList(acht) << u"link:Weg.png"_s, nur8);
+        zeile("100000 Bilder", 2, {u"viele:100000"_s}, "spielt");
+    }
+    void ordner()
+    {
+        QFETCH(int, stufe);
+        QFETCH(QStringList, dateien);
+        QFETCH(QString, erwartet);
+        kbtest::Wachhund wachhund(std::chrono::seconds(60));
+        Spiel spiel;
+        const QString bilder = spiel.programmOrdner() + u"/bilder"_s;
+        // Qt cannot name the file that is no UTF-8, nor remove it with its folder.
+        const auto weg = qScopeGuard([&bilder] { ::unlink(QFile::encodeName(bilder) + "/B\xe4r.png"); });
+        if (!dateien.isEmpty())
+            QVERIFY(QDir().mkpath(bilder));
+        kbtest::schreibeBild(spiel.programmOrdner() + u"/Bild.png"_s, QSize(40, 30), "PNG");
+        for (const QString& eintrag : dateien)
+            lege(bilder, eintrag);
+        if (QFile lesen(bilder + u"/Zu.png"_s); lesen.exists() && lesen.open(QIODevice::ReadOnly))
+            erwartet = u"spielt"_s; // as root the program reads it all the same
+
+        const QString schirm = u"frmSchw%1"_s.arg(stufe);
+        spiel.starte(schirm);
+        if (tk::Form* f = spiel.geladen(schirm); f && erwartet.startsWith(u"Fehler"))
+            ziehe(spiel, f, erwartet.section(u'/', -1));
+        for (int klick = 0; spiel.geladen(schirm) && klick < 20; ++klick) {
+            wachhund.schritt(u"Klick %1"_s.arg(klick));
+            Spiel::klick(spiel.geladen(schirm)->button(u"cmdweiter"_s));
+        }
+
+        const auto& fehler = spiel.services.error;
+        if (erwartet.startsWith(u"Fehler")) {
+            QVERIFY(fehler && spiel.beendet() && spiel.services.exitStatus == 1);
+            QCOMPARE(fehler->number(), erwartet.section(u' ', 1, 1).toInt());
+            QCOMPARE(fehler->message().section(u' ', -1), spiel.programmOrdner() + erwartet.section(u' ', 2));
+        } else if (erwartet != u"spielt") {
+            QCOMPARE(spiel.aktuellerName(), u"frmSchwierigkeit"_s);
+            QVERIFY(spiel.services.promptTexts.isEmpty() && spiel.services.rndCalls == 0);
+            QCOMPARE(spiel.services.messages,
+                     QStringList{u"Im Bilderordner „%1“ gibt es %2.\n\nSchwierigkeitsstufe %3 braucht %4 "
+                                 "Bilder mit verschiedenen Namen."_s.arg(QDir::toNativeSeparators(bilder),
+                                                                         erwartet, QString::number(stufe),
+                                                                         stufe == 1 ? u"9"_s : u"15"_s)});
+        } else {
+            QVERIFY2(!fehler, qPrintable(fehler ? fehler->message() : QString()));
+            QCOMPARE(spiel.aktuellerName(), stufe == 1 ? u"frmAusw1"_s : u"frmAusw2"_s);
+            // The board's words: all different, all from the first 32767 files by name.
+            QSet<QString> moeglich;
+            for (const QString& datei :
+                 QDir(bilder).entryList(QDir::Files, QDir::Name | QDir::IgnoreCase).mid(0, 32767))
+                moeglich.insert(datei.left(datei.size() - 4));
+            const QStringList woerter = kbtest::bildnamen();
+            const QSet<QString> tafel(woerter.begin(), woerter.end());
+            QCOMPARE(tafel.size(), stufe == 1 ? 9 : 15);
+            QVERIFY(moeglich.contains(tafel));
+        }
+    }
+
+    void jedesKaputteBildZeigtSichOderNenntDieDatei()
+    {
+        Spiel spiel;
+        const QString bilder = spiel.programmOrdner() + u"/bilder"_s;
+        QVERIFY(QDir().mkpath(bilder));
+        std::mt19937 zufall(4711);
+        const std::pair<const char*, QSize> formate[] = {{"jpg", {800, 600}},
+                                                         {"progressiv.jpg", {800, 600}},
+                                                         {"png", {200, 150}},
+                                                         {"bmp", {64, 48}},
+                                                         {"gif", {64, 48}},
+                                                         {"ico", {48, 48}}};
+        QStringList korpus;
+        for (const auto& [format, groesse] : formate) {
+            const QByteArray heil = vorlage(format, groesse);
+            QCOMPARE(QImage::fromData(heil).size(), groesse);
+            for (int n = 0; n < 100; ++n) {
+                const QString f = QString::fromLatin1(format);
+                korpus << f.section(u'.', 0, 0) + u"%1."_s.arg(n, 3, 10, QLatin1Char('0')) +
+                              f.section(u'.', -1);
+                QFile datei(bilder + u'/' + korpus.last());
+                QVERIFY(datei.open(QIODevice::WriteOnly) && datei.write(verderbe(heil, n, zufall)) >= 0);
+            }
+        }
+        const QtMessageHandler vorher = qInstallMessageHandler(
+            [](QtMsgType, const QMessageLogContext&, const QString&) {}); // decoders complain a lot
+        const auto zurueck = qScopeGuard([vorher] { qInstallMessageHandler(vorher); });
+        kbtest::Wachhund wachhund(std::chrono::seconds(30));
+        int gezeigt = 0, fehler = 0;
+        for (const QString& name : std::as_const(korpus)) {
+            wachhund.schritt(name);
+            tk::Program::instance().reset();
+            spiel.services.error.reset();
+            tk::Form* f = spiel.starte(u"frmSchw1"_s);
+            ziehe(spiel, f, name);
+            Spiel::klick(f->button(u"cmdweiter"_s));
+            if (const auto& e = spiel.services.error) {
+                QVERIFY2(e->number() == 481 || e->number() == 53, qPrintable(e->message()));
+                QCOMPARE(e->message().section(u' ', -1), bilder + u'/' + name);
+                ++fehler;
+            } else {
+                QCOMPARE(f->image(u"imgBild"_s).picture().path(), bilder + u'/' + name);
+                QVERIFY2(!qobject_cast<const QLabel*>(f->image(u"imgBild"_s).widget())->pixmap().isNull(),
+                         qPrintable(name));
+                ++gezeigt;
+            }
+        }
+        QVERIFY(gezeigt > 0 && fehler > 0);
+    }
+};
+
+QTEST_MAIN(tst_Bilddateien)
+#include "tst_bilddateien.moc"
