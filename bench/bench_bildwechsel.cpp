@@ -85,10 +85,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QTemporaryDir ordner;
     bench::Dienste dienste;
-    dienste.ordner = ordner.path();
-    bench::standardBilder(ordner.path());
-    tk::setServices(&dienste);
-    kb::programmEinrichten();
+    bench::spielEinrichten(dienste, ordner.path());
     bench::Malwache wache;
 
     tk::Program::instance().start(kb::ersterBildschirm());

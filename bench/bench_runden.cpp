@@ -77,10 +77,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QTemporaryDir ordner;
     MessDienste dienste;
-    dienste.ordner = ordner.path();
-    bench::standardBilder(ordner.path());
-    tk::setServices(&dienste);
-    kb::programmEinrichten();
+    bench::spielEinrichten(dienste, ordner.path());
 
     tk::Program::instance().start(kb::ersterBildschirm());
     bench::ruhe();

@@ -47,6 +47,16 @@ inline void standardBilder(const QString& programmOrdner)
     }
 }
 
+// Sets the game up as main() does, with the benchmark's services and a copy of
+// the default pictures in `programmOrdner`.
+inline void spielEinrichten(Dienste& dienste, const QString& programmOrdner)
+{
+    dienste.ordner = programmOrdner;
+    standardBilder(programmOrdner);
+    tk::setServices(&dienste);
+    kb::programmEinrichten();
+}
+
 [[noreturn]] inline void abbruch(const char* warum)
 {
     std::fprintf(stderr, "benchmark stopped: %s\n", warum);
