@@ -39,7 +39,6 @@ struct ControlDef {
     const char* toolTip = "";
     const char* picture = "";       // a resource of the program: picture, document or link face
     int interval = 0;               // timers
-    const char* target = "";        // link controls
     const LinkType* link = nullptr; // link controls: the kind of link it is
 };
 

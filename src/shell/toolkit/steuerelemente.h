@@ -190,8 +190,8 @@ public:
 
 // A link control: one inner label or picture with a pointing-hand cursor that hands
 // its fixed target to the desktop when clicked. A click elsewhere on the control
-// does nothing and goes no further. Its kind (a LinkType) gives what it shows;
-// a row without a kind takes caption, picture, tool tip and target from itself.
+// does nothing and goes no further. Its kind (a LinkType, named by the layout row)
+// gives what it shows and where it leads.
 class LinkControl : public Control {
 public:
     LinkControl(Form& form, const ControlDef& def, QWidget* parent);

@@ -127,26 +127,6 @@ QAccessibleInterface* linkAccessible(const QString&, QObject* object)
     return nullptr;
 }
 
-// A row without a kind describes its link itself.
-LinkType typeOfRow(const ControlDef& def)
-{
-    LinkType t;
-    t.name = def.name;
-    t.width = def.width;
-    t.height = def.height;
-    t.backColor = def.backColor;
-    t.face = def.picture && *def.picture ? LinkFace::Image : LinkFace::Label;
-    t.innerName = t.face == LinkFace::Image ? "imgLogo" : "Label1";
-    t.innerWidth = def.width;
-    t.innerHeight = def.height;
-    t.caption = def.caption;
-    t.picture = def.picture;
-    t.font = def.font;
-    t.toolTip = def.toolTip;
-    t.target = def.target;
-    return t;
-}
-
 std::unique_ptr<Control> makeInner(Form& form, const LinkType& t, QWidget* box)
 {
     ControlDef d;
@@ -171,7 +151,7 @@ LinkControl::LinkControl(Form& form, const ControlDef& def, QWidget* parent) : C
 {
     static const bool accessible = (QAccessible::installFactory(linkAccessible), true);
     Q_UNUSED(accessible);
-    const LinkType type = def.link ? *def.link : typeOfRow(def);
+    const LinkType type = def.link ? *def.link : LinkType{};
     typeName_ = QString::fromUtf8(type.name);
     target_ = QString::fromUtf8(type.target);
     if (width_ <= 0 && height_ <= 0) {
