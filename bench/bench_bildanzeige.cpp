@@ -15,8 +15,9 @@
 // alternately so that caches and machine load treat them alike.
 #include "messung.h"
 #include "shell/programmstart.h"
-#include "shell/toolkit/dienste.h"
-#include "shell/toolkit/programm.h"
+#include "toolkit/dienste.h"
+#include "toolkit/programm.h"
+#include "toolkit/steuerelemente.h"
 
 #include <QApplication>
 #include <QDir>
@@ -93,7 +94,7 @@ int kind(int argc, char* argv[], const QString& art, const QString& ordner)
         std::fprintf(stderr, "frmSchw1 did not open\n");
         return 2;
     }
-    tk::Image& imgBild = form->image(QStringLiteral("imgBild"));
+    tk::Image& imgBild = form->find<tk::Image>(QStringLiteral("imgBild"));
     const QString foto = ordner + QStringLiteral("/bilder/Foto.jpg");
     const QString klein = ordner + QStringLiteral("/klein.jpg");
     imgBild.setPicture(tk::Picture::load(klein));

@@ -88,7 +88,7 @@ int main(int argc, char* argv[])
     bench::spielEinrichten(dienste, ordner.path());
     bench::Malwache wache;
 
-    tk::Program::instance().start(kb::ersterBildschirm());
+    kb::programmStarten();
     wache.warteAuf(bench::aktuelleForm().window(), 0);
     Zeiten z;
     while (bench::aktuelleForm().name() != QLatin1String("frmSchwierigkeit")) {

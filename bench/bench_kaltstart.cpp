@@ -11,7 +11,8 @@
 // a word pays for; the empty window skips that and is printed for comparison.
 #include "messung.h"
 #include "shell/programmstart.h"
-#include "shell/toolkit/programm.h"
+#include "toolkit/programm.h"
+#include "toolkit/steuerelemente.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -58,7 +59,7 @@ int kind(int argc, char* argv[], const QByteArray& art)
     if (art == "game") {
         // As src/main.cpp does it.
         kb::programmEinrichten();
-        tk::Program::instance().start(kb::ersterBildschirm());
+        kb::programmStarten();
     } else {
         auto* fenster = art == "minimal" ? new QLabel(QStringLiteral("Hallo Welt!")) : new QWidget;
         fenster->resize(656, 475);

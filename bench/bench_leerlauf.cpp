@@ -249,7 +249,7 @@ int main(int argc, char* argv[])
     Wecker w;
     wecker = &w;
 
-    tk::Program::instance().start(kb::ersterBildschirm());
+    kb::programmStarten();
     for (int i = 0; i < 4; ++i) { // about screen, start, instructions, menu
         messeAktuelle();
         if (i < 3)

@@ -3,7 +3,8 @@
 // 15 listings of the same folder (its entries in the system's cache, as after
 // the first round).
 #include "messung.h"
-#include "shell/toolkit/form.h"
+#include "toolkit/form.h"
+#include "toolkit/steuerelemente.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -39,7 +40,7 @@ int main(int argc, char* argv[])
             return 1;
     }
     tk::Form form(layout);
-    tk::FileListBox& list = form.fileList(QStringLiteral("File1"));
+    tk::FileListBox& list = form.find<tk::FileListBox>(QStringLiteral("File1"));
     std::vector<double> ms;
     for (int run = 0; run < 15; ++run) {
         QElapsedTimer t;

@@ -79,7 +79,7 @@ int main(int argc, char* argv[])
     MessDienste dienste;
     bench::spielEinrichten(dienste, ordner.path());
 
-    tk::Program::instance().start(kb::ersterBildschirm());
+    kb::programmStarten();
     bench::ruhe();
     while (bench::aktuelleForm().name() != QLatin1String("frmSchwierigkeit"))
         klick(1);
@@ -102,7 +102,7 @@ int main(int argc, char* argv[])
     const double sekunden = double(uhr.elapsed()) / 1000.0;
 
     // The result screen is showing again: "&Ende" ends the program.
-    QWidget* ende = bench::aktuelleForm().button(QStringLiteral("cmdEnde")).widget();
+    QWidget* ende = bench::aktuelleForm().find<tk::CommandButton>(QStringLiteral("cmdEnde")).widget();
     QTest::mouseClick(ende, Qt::LeftButton);
     bench::ruhe();
 

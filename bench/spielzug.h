@@ -4,8 +4,9 @@
 // benchmark's own, clicks where a child would click, and a watch on the windows
 // that get painted.
 #include "shell/programmstart.h"
-#include "shell/toolkit/dienste.h"
-#include "shell/toolkit/programm.h"
+#include "toolkit/dienste.h"
+#include "toolkit/programm.h"
+#include "toolkit/steuerelemente.h"
 
 #include <QApplication>
 #include <QDir>
@@ -130,14 +131,14 @@ inline Klickziel weiterKlick(const tk::Form& form, int stufe = 1)
         knopf = QStringLiteral("cmdNochmal");
     else if (name.startsWith(QLatin1String("frmAusw"))) {
         for (int i = 0; form.hasControl(QStringLiteral("cmdeins"), i); ++i) {
-            QWidget* w = form.button(QStringLiteral("cmdeins"), i).widget();
+            QWidget* w = form.find<tk::CommandButton>(QStringLiteral("cmdeins"), i).widget();
             if (w->isVisible())
                 return {w, w->rect().center()};
         }
     }
     if (knopf.isEmpty())
         abbruch(qPrintable(QStringLiteral("no way on from %1").arg(name)));
-    QWidget* w = form.button(knopf).widget();
+    QWidget* w = form.find<tk::CommandButton>(knopf).widget();
     return {w, w->rect().center()};
 }
 

@@ -1,5 +1,5 @@
 #include "shell/programmstart.h"
-#include "shell/toolkit/programm.h"
+#include "toolkit/programm.h"
 
 #include <QApplication>
 
@@ -7,7 +7,7 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     kb::programmEinrichten();
-    tk::Program::instance().start(kb::ersterBildschirm());
+    kb::programmStarten();
     if (tk::Program::instance().hasEnded())
         return tk::Program::instance().exitStatus();
     return QApplication::exec();

@@ -1,6 +1,5 @@
 // The about screen: where it places its labels, how it gives way to the start
 // screen, and what each link hands to the desktop.
-#include "shell/programmstart.h"
 #include "support/spielumgebung.h"
 
 #include <QTest>
@@ -40,17 +39,18 @@ private Q_SLOTS:
         QFETCH(QString, taste);
         QFETCH(QString, folge);
         Spiel spiel;
-        Form* f = spiel.starte(kb::ersterBildschirm());
-        QCOMPARE(f->label(u"lblTitel"_s).Left(), 1492.5); // centred, halves kept
+        Form* f = spiel.starte(u"frmSplash"_s);
+        QCOMPARE(f->find<tk::Label>(u"lblTitel"_s).Left(), 1492.5); // centred, halves kept
         for (const QString& name : {u"LinkTavo1"_s, u"lblTavo2"_s, u"MailOrvel1"_s})
             QCOMPARE(f->control(name).Left(), 3112.5);
-        QCOMPARE(f->link(u"MailOrvel1"_s).Top(), 5895.0);
-        QCOMPARE(f->link(u"MailOrvel1"_s).inner()->toolTip(), u"mailto: orvel@tavo-kolleg.example"_s);
+        QCOMPARE(f->find<tk::LinkControl>(u"MailOrvel1"_s).Top(), 5895.0);
+        QCOMPARE(f->find<tk::LinkControl>(u"MailOrvel1"_s).inner()->toolTip(),
+                 u"mailto: orvel@tavo-kolleg.example"_s);
         const QTimer* minute = f->window()->findChild<QTimer*>(u"Timer1"_s);
         QVERIFY(minute->isActive() && minute->interval() == 60000);
         QPointer<QWidget> fenster = f->window();
         if (ziel == u"Timer1"_s) {
-            f->timer(ziel).fire();
+            f->find<tk::Timer>(ziel).fire();
         } else if (!taste.isEmpty()) {
             Spiel::aktiviere(f);
             f->control(ziel).widget()->setFocus(Qt::TabFocusReason);
@@ -59,7 +59,7 @@ private Q_SLOTS:
             Spiel::klickImFenster(f, QPoint(3, 3));
         } else {
             const Control& c = f->control(ziel);
-            Spiel::klickAnStelle(c.kind() == Kind::Link ? f->link(ziel).innerControl() : c);
+            Spiel::klickAnStelle(c.kind() == Kind::Link ? f->find<tk::LinkControl>(ziel).innerControl() : c);
         }
         Spiel::ruhe();
         const bool weg = folge == u"frmStart"_s;

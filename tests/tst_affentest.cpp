@@ -71,7 +71,7 @@ struct Affe {
             befunde << u"Ereignis %1: %2"_s.arg(nummer).arg(befund);
         if (spiel.beendet() || !w) {
             tk::Program::instance().reset();
-            modVariablen::zuruecksetzen();
+            kb::modVariablen::zuruecksetzen();
             spiel.services.exited = endeGeklickt = false;
             spiel.services.error.reset();
             spiel.starte(u"frmSplash"_s);

@@ -7,9 +7,9 @@
 
 using namespace tk;
 using namespace Qt::StringLiterals;
+using kb::modVariablen::Falsche;
+using kb::modVariablen::Richtige;
 using kbtest::Spiel;
-using modVariablen::Falsche;
-using modVariablen::Richtige;
 
 namespace {
 
@@ -44,7 +44,7 @@ QStringList beschriftungen(const Form* tafel)
 {
     QStringList l;
     for (int i = 0; tafel->hasControl(u"cmdeins"_s, i); ++i)
-        l << tafel->button(u"cmdeins"_s, i).Caption();
+        l << tafel->find<tk::CommandButton>(u"cmdeins"_s, i).Caption();
     return l;
 }
 
@@ -93,12 +93,13 @@ private Q_SLOTS:
             QCOMPARE(spiel.aktuellerName(), t.name);
             QVERIFY(Richtige == 0 && Falsche == 0);
             const int i = int(beschriftungen(tafel).indexOf(woerter.at(klicks.at(n))));
-            Spiel::klick(tafel->button(u"cmdeins"_s, i));
+            Spiel::klick(tafel->find<tk::CommandButton>(u"cmdeins"_s, i));
             if (n + 1 == klicks.size())
                 break;
-            const CommandButton& marke = tafel->button(u"cmdzwei"_s, i);
+            const CommandButton& marke = tafel->find<tk::CommandButton>(u"cmdzwei"_s, i);
             Spiel::klickAnStelle(marke); // takes the click and changes nothing
-            QVERIFY(marke.widget()->isVisible() && !tafel->button(u"cmdeins"_s, i).widget()->isVisible());
+            QVERIFY(marke.widget()->isVisible() &&
+                    !tafel->find<tk::CommandButton>(u"cmdeins"_s, i).widget()->isVisible());
             QCOMPARE(marke.BackColor(), klicks.at(n) < t.gezeigt ? Gruen : Rot);
         }
         QCOMPARE(spiel.aktuellerName(), t.auswertung);
@@ -151,24 +152,25 @@ private Q_SLOTS:
         QFETCH(Ergebnis, e);
         Spiel spiel;
         Richtige = 7;
-        Spiel::klick(spiel.starte(e.schirm)->button(u"cmdNochmal"_s));
+        Spiel::klick(spiel.starte(e.schirm)->find<tk::CommandButton>(u"cmdNochmal"_s));
         QCOMPARE(spiel.aktuellerName(), u"frmSchwierigkeit"_s);
-        modVariablen::Benutzername = e.name;
+        kb::modVariablen::Benutzername = e.name;
         Richtige = std::int16_t(e.richtige);
         Falsche = std::int16_t(e.falsche);
         Spiel::wechsle(e.schirm);
         Form* f = spiel.aktuell();
-        const Label &so = f->label(u"lblso"_s), &name = f->label(u"lblName"_s);
+        const Label &so = f->find<tk::Label>(u"lblso"_s), &name = f->find<tk::Label>(u"lblName"_s);
         QCOMPARE(sichtbar(so), u"Hallo "_s);
         QCOMPARE(sichtbar(name), e.name + u'!');
         QCOMPARE(name.widget()->x(), so.widget()->geometry().right() + 1);
-        QCOMPARE(sichtbar(f->label(u"lblPunkte"_s)) + u", "_s + sichtbar(f->label(u"lblPunkte2"_s)),
+        QCOMPARE(sichtbar(f->find<tk::Label>(u"lblPunkte"_s)) + u", "_s +
+                     sichtbar(f->find<tk::Label>(u"lblPunkte2"_s)),
                  e.zeilen);
         for (const QString& lob : {u"lblSupi1"_s, u"lblSupi2"_s, u"lblSupi3"_s, u"lblSupi4"_s})
             if (f->hasControl(lob))
-                QCOMPARE(sichtbar(f->label(lob)), lob == e.lob ? e.text : QString());
+                QCOMPARE(sichtbar(f->find<tk::Label>(lob)), lob == e.lob ? e.text : QString());
         if (!e.lob.isEmpty())
-            QCOMPARE(f->label(e.lob).widget()->y() * 15, e.oben);
+            QCOMPARE(f->find<tk::Label>(e.lob).widget()->y() * 15, e.oben);
         // The focus starts on "Noch einmal" (short) or "Ende" (long); space presses it.
         Spiel::aktiviere(f);
         Spiel::tasten(u"Space"_s);

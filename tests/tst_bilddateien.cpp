@@ -79,7 +79,7 @@ QByteArray verderbe(const QByteArray& heil, int n, std::mt19937& zufall)
 // Makes the draw pick `name` first.
 void ziehe(Spiel& spiel, const tk::Form* f, const QString& name)
 {
-    const tk::FileListBox& File1 = f->fileList(u"File1"_s);
+    const tk::FileListBox& File1 = f->find<tk::FileListBox>(u"File1"_s);
     spiel.services.scriptedNumbers = {(float(File1.entries().indexOf(name)) + 0.5f) /
                                       float(File1.ListCount())};
 }
@@ -141,7 +141,7 @@ private Q_SLOTS:
             ziehe(spiel, f, erwartet.section(u'/', -1));
         for (int klick = 0; spiel.geladen(schirm) && klick < 20; ++klick) {
             wachhund.schritt(u"Klick %1"_s.arg(klick));
-            Spiel::klick(spiel.geladen(schirm)->button(u"cmdweiter"_s));
+            Spiel::klick(spiel.geladen(schirm)->find<tk::CommandButton>(u"cmdweiter"_s));
         }
 
         const auto& fehler = spiel.services.error;
@@ -178,12 +178,9 @@ private Q_SLOTS:
         const QString bilder = spiel.programmOrdner() + u"/bilder"_s;
         QVERIFY(QDir().mkpath(bilder));
         std::mt19937 zufall(4711);
-        const std::pair<const char*, QSize> formate[] = {{"jpg", {800, 600}},
-                                                         {"progressiv.jpg", {800, 600}},
-                                                         {"png", {200, 150}},
-                                                         {"bmp", {64, 48}},
-                                                         {"gif", {64, 48}},
-                                                         {"ico", {48, 48}}};
+        const std::pair<const char*, QSize> formate[] = {{"jpg", {800, 600}}, {"progressiv.jpg", {800, 600}},
+                                                         {"png", {200, 150}}, {"bmp", {64, 48}},
+                                                         {"gif", {64, 48}},   {"ico", {48, 48}}};
         QStringList korpus;
         for (const auto& [format, groesse] : formate) {
             const QByteArray heil = vorlage(format, groesse);
@@ -207,14 +204,16 @@ private Q_SLOTS:
             spiel.services.error.reset();
             tk::Form* f = spiel.starte(u"frmSchw1"_s);
             ziehe(spiel, f, name);
-            Spiel::klick(f->button(u"cmdweiter"_s));
+            Spiel::klick(f->find<tk::CommandButton>(u"cmdweiter"_s));
             if (const auto& e = spiel.services.error) {
                 QVERIFY2(e->number() == 481 || e->number() == 53, qPrintable(e->message()));
                 QCOMPARE(e->message().section(u' ', -1), bilder + u'/' + name);
                 ++fehler;
             } else {
-                QCOMPARE(f->image(u"imgBild"_s).picture().path(), bilder + u'/' + name);
-                QVERIFY2(!qobject_cast<const QLabel*>(f->image(u"imgBild"_s).widget())->pixmap().isNull(),
+                QCOMPARE(f->find<tk::Image>(u"imgBild"_s).picture().path(), bilder + u'/' + name);
+                QVERIFY2(!qobject_cast<const QLabel*>(f->find<tk::Image>(u"imgBild"_s).widget())
+                              ->pixmap()
+                              .isNull(),
                          qPrintable(name));
                 ++gezeigt;
             }

@@ -37,19 +37,20 @@ private Q_SLOTS:
         Spiel spiel;
         Spiel::aktiviere(spiel.starte(u"frmStart"_s));
         QWidget* feld = QApplication::focusWidget();
-        QCOMPARE(feld, spiel.aktuell()->textBox(u"txtBenutzername"_s).widget());
+        QCOMPARE(feld, spiel.aktuell()->find<tk::TextBox>(u"txtBenutzername"_s).widget());
         QApplication::clipboard()->setText(name);
         einfuegen ? Spiel::tasten(u"Ctrl+V"_s) : Spiel::tippen(feld, name);
         Spiel::tasten(u"Return"_s);
-        QCOMPARE(modVariablen::Benutzername, name);
+        QCOMPARE(kb::modVariablen::Benutzername, name);
         QCOMPARE(spiel.aktuellerName(), u"frmSpiel"_s);
-        const tk::Label& hallo = spiel.aktuell()->label(u"lblBegrüßung"_s);
-        const tk::Label& lblName = spiel.aktuell()->label(u"lblName"_s);
+        const tk::Label& hallo = spiel.aktuell()->find<tk::Label>(u"lblBegrüßung"_s);
+        const tk::Label& lblName = spiel.aktuell()->find<tk::Label>(u"lblName"_s);
         QCOMPARE(qobject_cast<QLabel*>(hallo.widget())->text(), u"Hallo "_s);
         QCOMPARE(qobject_cast<QLabel*>(lblName.widget())->text(), name + u'!');
         QVERIFY(lblName.Left() == hallo.Left() + hallo.Width() && lblName.Top() == hallo.Top());
         Spiel::wechsle(u"frmAuswert1"_s);
-        QCOMPARE(qobject_cast<QLabel*>(spiel.aktuell()->label(u"lblName"_s).widget())->text(), name + u'!');
+        QCOMPARE(qobject_cast<QLabel*>(spiel.aktuell()->find<tk::Label>(u"lblName"_s).widget())->text(),
+                 name + u'!');
     }
 
     // Display times a child might type, with the whole number each one means in
@@ -91,7 +92,7 @@ private Q_SLOTS:
             tk::Form* f = spiel.starte(u"frmSchw5"_s);
             QVERIFY(f);
             const int fragen = int(spiel.services.promptTexts.size());
-            const int intervall = f->timer(u"Timer1"_s).Interval();
+            const int intervall = f->find<tk::Timer>(u"Timer1"_s).Interval();
             if (fragen != (sekunden ? 1 : 2) || intervall != (sekunden ? sekunden : 3) * 1000)
                 falsch.append(u"„%1“: %2 ms nach %3 Fragen"_s.arg(eingabe).arg(intervall).arg(fragen));
         }

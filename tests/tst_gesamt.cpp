@@ -58,7 +58,8 @@ void zumMenue(Spiel& spiel, const QString& name, bool tastatur)
 {
     spiel.starte(s("frmSplash"));
     SCHRITT(auf(spiel, "frmSplash"));
-    const QPixmap logo = static_cast<QLabel*>(spiel.aktuell()->link(s("LinkTavo1")).inner())->pixmap();
+    const QPixmap logo =
+        static_cast<QLabel*>(spiel.aktuell()->find<tk::LinkControl>(s("LinkTavo1")).inner())->pixmap();
     QVERIFY(logo.devicePixelRatio() == 2.0 && logo.deviceIndependentSize() == QSizeF(236, 55));
     druecke(spiel, tastatur, "lblTitel", "Tab, K");
     SCHRITT(auf(spiel, "frmStart"));
@@ -69,8 +70,8 @@ void zumMenue(Spiel& spiel, const QString& name, bool tastatur)
         Spiel::tasten(s("Return"));
     }
     SCHRITT(auf(spiel, "frmSpiel"));
-    QCOMPARE(spiel.aktuell()->label(s("lblName")).Caption(), name + QLatin1Char('!'));
-    QCOMPARE(spiel.aktuell()->button(s("cmdweiter")).Caption(), s("&Los geht's!!!"));
+    QCOMPARE(spiel.aktuell()->find<tk::Label>(s("lblName")).Caption(), name + QLatin1Char('!'));
+    QCOMPARE(spiel.aktuell()->find<tk::CommandButton>(s("cmdweiter")).Caption(), s("&Los geht's!!!"));
     druecke(spiel, tastatur, "cmdweiter", "Alt+L");
 }
 
@@ -94,9 +95,10 @@ void zeigeBilder(Spiel& spiel, const Stufe& st, bool tastatur)
     uhr.start();
     for (int n = 1; n <= st.gezeigt + 1 && !takt; ++n) {
         const char* taste = n == 1 ? "Alt+E" : n <= st.gezeigt ? "Space" : "Return";
-        *st.timer ? spiel.aktuell()->timer(s(st.timer)).fire() : druecke(spiel, tastatur, "cmdweiter", taste);
+        *st.timer ? spiel.aktuell()->find<tk::Timer>(s(st.timer)).fire()
+                  : druecke(spiel, tastatur, "cmdweiter", taste);
         if (n <= st.gezeigt)
-            QTRY_COMPARE(modVariablen::Bildzaehler, double(n));
+            QTRY_COMPARE(kb::modVariablen::Bildzaehler, double(n));
     }
     if (takt) {
         QTRY_COMPARE_WITH_TIMEOUT(spiel.aktuellerName(), s(st.tafel), 15000);
@@ -114,7 +116,8 @@ void waehle(Spiel& spiel, int gezeigt, int richtige, bool tastatur)
         const QString wort = woerter.at(n < richtige ? n : woerter.size() - 1 - (n - richtige));
         Form* tafel = spiel.aktuell();
         int i = 0;
-        while (tafel->hasControl(s("cmdeins"), i) && tafel->button(s("cmdeins"), i).Caption() != wort)
+        while (tafel->hasControl(s("cmdeins"), i) &&
+               tafel->find<tk::CommandButton>(s("cmdeins"), i).Caption() != wort)
             ++i;
         QVERIFY2(tafel->hasControl(s("cmdeins"), i), qPrintable(wort));
         for (int tab = 0; tastatur && tab < 40 && fokus()->property("text") != wort; ++tab)
@@ -122,8 +125,9 @@ void waehle(Spiel& spiel, int gezeigt, int richtige, bool tastatur)
         tastatur ? Spiel::tasten(s(n % 2 ? "Return" : "Space")) : klick(spiel, "cmdeins", i);
         if (n + 1 == gezeigt)
             break;
-        QVERIFY(!tafel->button(s("cmdeins"), i).widget()->isVisible());
-        QCOMPARE(tafel->button(s("cmdzwei"), i).BackColor(), n < richtige ? 0x0000FF00u : 0x000000FFu);
+        QVERIFY(!tafel->find<tk::CommandButton>(s("cmdeins"), i).widget()->isVisible());
+        QCOMPARE(tafel->find<tk::CommandButton>(s("cmdzwei"), i).BackColor(),
+                 n < richtige ? 0x0000FF00u : 0x000000FFu);
     }
 }
 
@@ -173,9 +177,10 @@ private Q_SLOTS:
             const bool kurz = st.gezeigt == 4;
             SCHRITT(auf(spiel, s(kurz ? "frmAuswert1" : "frmAuswert2")));
             const Form* f = spiel.aktuell();
-            QCOMPARE(f->label(s("lblName")).Caption(), name + QLatin1Char('!'));
-            QCOMPARE(f->label(s("lblPunkte")).Caption().section(' ', 0, 0).toInt(), richtige);
-            QCOMPARE(f->label(s("lblPunkte2")).Caption().section(' ', 0, 0).toInt(), st.gezeigt - richtige);
+            QCOMPARE(f->find<tk::Label>(s("lblName")).Caption(), name + QLatin1Char('!'));
+            QCOMPARE(f->find<tk::Label>(s("lblPunkte")).Caption().section(' ', 0, 0).toInt(), richtige);
+            QCOMPARE(f->find<tk::Label>(s("lblPunkte2")).Caption().section(' ', 0, 0).toInt(),
+                     st.gezeigt - richtige);
             // The short result screen opens on "Noch einmal", the long one on "Ende".
             if (tastatur)
                 QCOMPARE(fokus()->objectName(), s(kurz ? "cmdNochmal" : "cmdEnde"));

@@ -7,8 +7,8 @@
 
 using namespace tk;
 using namespace Qt::StringLiterals;
+using kb::modVariablen::Bildzaehler;
 using kbtest::Spiel;
-using modVariablen::Bildzaehler;
 
 namespace {
 
@@ -25,7 +25,7 @@ float zahlFuer(qsizetype position, int count)
 }
 void weiter(Form* f)
 {
-    Spiel::klick(f->button(u"cmdweiter"_s));
+    Spiel::klick(f->find<tk::CommandButton>(u"cmdweiter"_s));
 }
 
 } // namespace
@@ -53,26 +53,26 @@ private Q_SLOTS:
         Spiel spiel;
         spiel.bilderOrdner(kbtest::bilddateien(st.slots));
         Form* f = spiel.starte(st.screen);
-        CommandButton& cmdweiter = f->button(u"cmdweiter"_s);
+        CommandButton& cmdweiter = f->find<tk::CommandButton>(u"cmdweiter"_s);
         Spiel::aktiviere(f);
         if (!st.timer.isEmpty()) {
             QVERIFY(!cmdweiter.widget()->isVisible());
-            QCOMPARE(f->timer(st.timer).Interval(), 3000);
+            QCOMPARE(f->find<tk::Timer>(st.timer).Interval(), 3000);
             Spiel::tasten(u"Return, Space, Alt+E"_s);
             QCOMPARE(Bildzaehler, 0.0);
         }
         QStringList captions{cmdweiter.Caption()}, shownWords;
         for (int n = 1; n <= st.shown; ++n) {
-            st.timer.isEmpty() ? weiter(f) : f->timer(st.timer).fire();
+            st.timer.isEmpty() ? weiter(f) : f->find<tk::Timer>(st.timer).fire();
             QCOMPARE(Bildzaehler, double(n));
-            shownWords << QFileInfo(f->image(u"imgBild"_s).picture().path()).baseName();
+            shownWords << QFileInfo(f->find<tk::Image>(u"imgBild"_s).picture().path()).baseName();
             captions << cmdweiter.Caption();
         }
         if (st.timer.isEmpty())
             QCOMPARE(captions, QStringList{u"&erstes Bild"_s} + QStringList(st.shown - 1, u"nächstes Bild"_s)
                                    << u"Zur Auswahlbox"_s);
         QCOMPARE(spiel.aktuellerName(), st.screen);
-        st.timer.isEmpty() ? weiter(f) : f->timer(st.timer).fire();
+        st.timer.isEmpty() ? weiter(f) : f->find<tk::Timer>(st.timer).fire();
         Spiel::ruhe();
         QCOMPARE(spiel.aktuellerName(), st.slots == 9 ? u"frmAusw1"_s : u"frmAusw2"_s);
         QStringList words = kbtest::bildnamen();
@@ -107,7 +107,7 @@ private Q_SLOTS:
         QCOMPARE(spiel.services.promptTexts, QStringList(interval ? 1 : 2, prompt));
         QCOMPARE(spiel.services.promptTitles.first(), u"Eingabe"_s);
         QVERIFY(spiel.services.messages.isEmpty() && !spiel.services.error);
-        QCOMPARE(f->timer(u"Timer1"_s).Interval(), interval ? interval : 3000);
+        QCOMPARE(f->find<tk::Timer>(u"Timer1"_s).Interval(), interval ? interval : 3000);
     }
 
     // Each slot seeds once; a repeated position, a repeated word (one name with two
@@ -121,7 +121,8 @@ private Q_SLOTS:
                            << u"Bär.png"_s << u"Ohr"_s << u"a.gi"_s);
         Form* f = spiel.starte(u"frmSchw1"_s);
         const auto zahl = [&](const char* name) {
-            return zahlFuer(f->fileList(u"File1"_s).entries().indexOf(QString::fromUtf8(name)), 13);
+            return zahlFuer(f->find<tk::FileListBox>(u"File1"_s).entries().indexOf(QString::fromUtf8(name)),
+                            13);
         };
         spiel.services.scriptedNumbers = {zahl("Hund.jpg"),    zahl("Hund.jpg"),   zahl("Hund.png"),
                                           zahl("Ohr"),         zahl("Zebra.jpeg"), zahl("a.gi"),
@@ -144,15 +145,15 @@ private Q_SLOTS:
         spiel.starte(u"frmSchw2"_s);
         for (int i = 0; i < 8; ++i)
             weiter(spiel.aktuell());
-        const double ersterPlatz = modVariablen::Zufallszahlen(0);
+        const double ersterPlatz = kb::modVariablen::Zufallszahlen(0);
         Spiel::wechsle(u"frmSchw1"_s);
         spiel.services.scriptedNumbers = {zahlFuer(int(ersterPlatz), 20)};
         for (int i = 0; i < 5; ++i)
             weiter(spiel.aktuell());
-        QCOMPARE(modVariablen::Zufallszahlen(0), ersterPlatz);
+        QCOMPARE(kb::modVariablen::Zufallszahlen(0), ersterPlatz);
         QCOMPARE(spiel.aktuellerName(), u"frmAusw1"_s);
-        QCOMPARE(modVariablen::Bildnamen.UBound(), 8);
-        QCOMPARE(modVariablen::Zufallszahlen.UBound(), 8);
+        QCOMPARE(kb::modVariablen::Bildnamen.UBound(), 8);
+        QCOMPARE(kb::modVariablen::Zufallszahlen.UBound(), 8);
     }
 };
 

@@ -60,16 +60,16 @@ private Q_SLOTS:
         if (schirm == u"frmStart"_s)
             Spiel::tippen(QApplication::focusWidget(), u"Ben"_s);
         else
-            modVariablen::Benutzername = u"Ben"_s;
-        modVariablen::Richtige = 3;
+            kb::modVariablen::Benutzername = u"Ben"_s;
+        kb::modVariablen::Richtige = 3;
         FensterZeuge zeuge;
-        eingabe.startsWith(u"cmd"_s) ? Spiel::klick(spiel.aktuell()->button(eingabe))
+        eingabe.startsWith(u"cmd"_s) ? Spiel::klick(spiel.aktuell()->find<tk::CommandButton>(eingabe))
                                      : Spiel::tasten(eingabe);
         QTRY_COMPARE(spiel.aktuellerName(), weiter);
         QCOMPARE(zeuge.gezeigt, weiter.isEmpty() ? QStringList() : QStringList{weiter});
-        QCOMPARE(modVariablen::Benutzername, weiter.isEmpty() ? QString() : u"Ben"_s);
+        QCOMPARE(kb::modVariablen::Benutzername, weiter.isEmpty() ? QString() : u"Ben"_s);
         QCOMPARE(spiel.beendet(), weiter.isEmpty());
-        QVERIFY(weiter.isEmpty() || modVariablen::Richtige == 3);
+        QVERIFY(weiter.isEmpty() || kb::modVariablen::Richtige == 3);
     }
 
     // The twelve paragraphs, each on one line, all within the box.

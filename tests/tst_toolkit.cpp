@@ -1,8 +1,8 @@
 // The forms toolkit driven through real clicks, keys, timers and close boxes on two
 // screens of our own.
 #include "shell/modSkalieren.h"
-#include "shell/toolkit/zahlen.h"
 #include "support/spielumgebung.h"
+#include "toolkit/zahlen.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -44,34 +44,37 @@ int timerSwitches = 0;
 QString typedName;
 std::uintptr_t stackMark = 0;
 
-void unloadAndShow(Form& from, const QString& next)
-{
-    Unload(from);
-    Show(next, vbModal);
-}
-
-struct FrmTestA : Form {
-    FrmTestA() : Form(layoutA)
+struct TestForm : Form {
+    using Form::Form;
+    void unloadAndShow(const QString& next)
     {
-        onClick(u"cmdWeiter"_s, [this] {
-            typedName = textBox(u"txtName"_s).Text();
-            unloadAndShow(*this, u"frmTestB"_s);
-        });
-        onClick(u"cmdEnde"_s, [] { End(); });
-        onTimer(u"Timer1"_s, [this] { ++timerSwitches, unloadAndShow(*this, u"frmTestB"_s); });
-        onFormClick([] { throw RuntimeError::overflow(); });
+        Unload();
+        Show(next, vbModal);
     }
-    void Form_Load() override { modSkalieren::FormSkalieren(*this); }
 };
 
-struct FrmTestB : Form {
-    FrmTestB() : Form(layoutB)
+struct FrmTestA : TestForm {
+    FrmTestA() : TestForm(layoutA)
     {
-        onClick(u"cmdZurueck"_s, [this] {
+        control(u"cmdWeiter"_s).onClick = [this] {
+            typedName = find<TextBox>(u"txtName"_s).Text();
+            unloadAndShow(u"frmTestB"_s);
+        };
+        control(u"cmdEnde"_s).onClick = [this] { End(); };
+        find<Timer>(u"Timer1"_s).onTimer = [this] { ++timerSwitches, unloadAndShow(u"frmTestB"_s); };
+        onFormClick([] { throw RuntimeError::overflow(); });
+    }
+    void Form_Load() override { kb::FormSkalieren(*this); }
+};
+
+struct FrmTestB : TestForm {
+    FrmTestB() : TestForm(layoutB)
+    {
+        control(u"cmdZurueck"_s).onClick = [this] {
             // The frame itself: a local's address may lie on a sanitizer's heap-backed stack.
             stackMark = reinterpret_cast<std::uintptr_t>(__builtin_frame_address(0));
-            unloadAndShow(*this, u"frmTestA"_s);
-        });
+            unloadAndShow(u"frmTestA"_s);
+        };
     }
 };
 
@@ -150,7 +153,7 @@ private Q_SLOTS:
     void autoSizeLabelGrowsToTheRight()
     {
         Spiel spiel;
-        Label& l = spiel.starte(u"frmTestA"_s)->label(u"lblAuto"_s);
+        Label& l = spiel.starte(u"frmTestA"_s)->find<tk::Label>(u"lblAuto"_s);
         l.setCaption(u"Hallo"_s);
         const double hallo = l.Width();
         QVERIFY(hallo > 90);
@@ -164,12 +167,12 @@ private Q_SLOTS:
     {
         Spiel spiel;
         Form* f = spiel.starte(u"frmTestA"_s);
-        QWidget* standard = f->button(u"cmdEnde"_s).widget();
+        QWidget* standard = f->find<tk::CommandButton>(u"cmdEnde"_s).widget();
         const QImage before = standard->grab().toImage();
-        f->button(u"cmdEnde"_s).setBackColor(255);
-        QCOMPARE(f->button(u"cmdEnde"_s).BackColor(), OleColor(255));
+        f->find<tk::CommandButton>(u"cmdEnde"_s).setBackColor(255);
+        QCOMPARE(f->find<tk::CommandButton>(u"cmdEnde"_s).BackColor(), OleColor(255));
         QCOMPARE(standard->grab().toImage(), before);
-        CommandButton& block = f->button(u"cmdBlock"_s, 3);
+        CommandButton& block = f->find<tk::CommandButton>(u"cmdBlock"_s, 3);
         block.setBackColor(0x0000FF00);
         QCOMPARE(block.widget()->grab().toImage().pixelColor(20, 20), QColor(0, 255, 0));
         // The screen's own click handler fails: the standard message, then the end.
@@ -182,7 +185,7 @@ private Q_SLOTS:
     void imageTakesPictureSize()
     {
         Spiel spiel;
-        Image& img = spiel.starte(u"frmTestA"_s)->image(u"imgBild"_s);
+        Image& img = spiel.starte(u"frmTestA"_s)->find<tk::Image>(u"imgBild"_s);
         const QString file = spiel.programmOrdner() + u"/gross.jpg"_s;
         kbtest::schreibeBild(file, QSize(450, 300), "JPEG");
         img.setPicture(Picture::load(file));
@@ -217,7 +220,7 @@ private Q_SLOTS:
     void fileListSortsWithoutCaseAndSkipsHiddenFiles()
     {
         Spiel spiel;
-        FileListBox& list = spiel.starte(u"frmTestA"_s)->fileList(u"File1"_s);
+        FileListBox& list = spiel.starte(u"frmTestA"_s)->find<tk::FileListBox>(u"File1"_s);
         const QString folder = spiel.programmOrdner() + u"/liste"_s;
         QDir().mkpath(folder + u"/Unterordner.png"_s);
         for (const char* name : {"birne.png", "Apfel.png", "Zebra.gif", "ähre.jpg", ".versteckt.png"})
@@ -236,7 +239,7 @@ private Q_SLOTS:
     void timerSilentAtZeroAndChangesScreens()
     {
         Spiel spiel;
-        Timer& t = spiel.starte(u"frmTestA"_s)->timer(u"Timer1"_s);
+        Timer& t = spiel.starte(u"frmTestA"_s)->find<tk::Timer>(u"Timer1"_s);
         timerSwitches = 0;
         QTest::qWait(100);
         QCOMPARE(timerSwitches, 0);
@@ -264,7 +267,7 @@ private Q_SLOTS:
         Form* f = spiel.starte(u"frmTestA"_s);
         QCOMPARE(f->window()->frameGeometry().size() * 15, QSize(12000, 9000));
         Spiel::aktiviere(f);
-        Spiel::tippen(f->textBox(u"txtName"_s).widget(), u" Anna "_s);
+        Spiel::tippen(f->find<tk::TextBox>(u"txtName"_s).widget(), u" Anna "_s);
         typedName.clear();
         keys.isEmpty() ? void(f->window()->close()) : Spiel::tasten(keys);
         QTRY_COMPARE(spiel.aktuellerName(), next);
@@ -281,8 +284,8 @@ private Q_SLOTS:
         std::uintptr_t firstMark = 0;
         qsizetype widgets = 0;
         for (int round = 0; round < 5000; ++round) {
-            Spiel::klick(spiel.aktuell()->button(u"cmdWeiter"_s));
-            Spiel::klick(spiel.aktuell()->button(u"cmdZurueck"_s));
+            Spiel::klick(spiel.aktuell()->find<tk::CommandButton>(u"cmdWeiter"_s));
+            Spiel::klick(spiel.aktuell()->find<tk::CommandButton>(u"cmdZurueck"_s));
             if (round == 0)
                 firstMark = stackMark, widgets = QApplication::allWidgets().size();
         }

@@ -11,8 +11,9 @@
 
 #include "shell/modVariablen.h"
 #include "shell/programmstart.h"
-#include "shell/toolkit/dienste.h"
-#include "shell/toolkit/programm.h"
+#include "toolkit/dienste.h"
+#include "toolkit/programm.h"
+#include "toolkit/steuerelemente.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -82,7 +83,7 @@ Schritt klick(const char* name, int index = -1)
 Schritt nameEingeben(const QString& name)
 {
     return [name](tk::Form& f) {
-        QWidget* box = f.textBox(QStringLiteral("txtBenutzername")).widget();
+        QWidget* box = f.find<tk::TextBox>(QStringLiteral("txtBenutzername")).widget();
         QTest::keyClicks(box, name);
         QTest::keyClick(box, Qt::Key_Return);
     };
@@ -165,10 +166,10 @@ const Weg* wegZu(const QString& bildschirm)
 // Walks the path from the first screen; true when the screen is on display.
 bool erreiche(const QString& bildschirm, Dienste& dienste)
 {
-    if (bildschirm == kb::ersterBildschirm()) {
+    if (bildschirm == QLatin1String("frmSplash")) {
         tk::Program::instance().reset();
-        modVariablen::zuruecksetzen();
-        tk::Program::instance().start(bildschirm);
+        kb::modVariablen::zuruecksetzen();
+        kb::programmStarten();
     } else {
         const Weg* weg = wegZu(bildschirm);
         if (!weg || !erreiche(weg->von, dienste))

@@ -1,7 +1,5 @@
 #include "about/frmSplash.h"
 
-#include "shell/toolkit/programm.h"
-
 #include <QCoreApplication>
 #include <QVersionNumber>
 
@@ -32,36 +30,37 @@ QString versionText()
 
 } // namespace
 
-frmSplash::frmSplash() : tk::Form(frmSplashLayout)
+frmSplash::frmSplash()
+    : tk::Form(frmSplashLayout), lblTitel(find<tk::Label>("lblTitel")),
+      lblErklaerung(find<tk::Label>("lblErklaerung")), lblversion(find<tk::Label>("lblversion")),
+      lblTavo2(find<tk::Label>("lblTavo2")), LinkTavo1(find<tk::LinkControl>("LinkTavo1")),
+      MailOrvel1(find<tk::LinkControl>("MailOrvel1")), Timer1(find<tk::Timer>("Timer1"))
 {
     // The screen, its frame, five of its labels, any key and the timer all lead on;
     // the disclaimer lblTavo3 takes no clicks.
     onFormClick([this] { zumStart(); });
     for (const char* name : {"Frame1", "lblAutoren", "lblTavo2", "lblErklaerung", "lblTitel", "lblversion"})
-        onClick(QString::fromLatin1(name), [this] { zumStart(); });
+        control(QString::fromLatin1(name)).onClick = [this] { zumStart(); };
     onKeyPress([this](int) { zumStart(); });
-    onTimer(QStringLiteral("Timer1"), [this] { zumStart(); });
+    Timer1.onTimer = [this] { zumStart(); };
 }
 
 // The screen keeps its stored size. The centring measures against the screen's
 // inner width although the controls sit in the frame, and keeps halves.
 void frmSplash::Form_Load()
 {
-    timer(QStringLiteral("Timer1")).setTimerEnabled(true);
-    centre(label(QStringLiteral("lblTitel")));
-    centre(label(QStringLiteral("lblErklaerung")));
-    tk::LinkControl& logo = link(QStringLiteral("LinkTavo1"));
-    centre(logo);
-    tk::Label& adresse = label(QStringLiteral("lblTavo2"));
-    adresse.setLeft(logo.Left());
-    centre(label(QStringLiteral("lblversion")));
-    tk::LinkControl& mail = link(QStringLiteral("MailOrvel1"));
-    mail.setLeft(logo.Left());
-    mail.setTop(adresse.Top() + adresse.Height());
-    adresse.setCaption(anschrift());
-    label(QStringLiteral("lblTitel")).setCaption(QCoreApplication::applicationName());
-    label(QStringLiteral("lblErklaerung")).setCaption(beschreibung());
-    label(QStringLiteral("lblversion")).setCaption(versionText());
+    Timer1.setTimerEnabled(true);
+    centre(lblTitel);
+    centre(lblErklaerung);
+    centre(LinkTavo1);
+    lblTavo2.setLeft(LinkTavo1.Left());
+    centre(lblversion);
+    MailOrvel1.setLeft(LinkTavo1.Left());
+    MailOrvel1.setTop(lblTavo2.Top() + lblTavo2.Height());
+    lblTavo2.setCaption(anschrift());
+    lblTitel.setCaption(QCoreApplication::applicationName());
+    lblErklaerung.setCaption(beschreibung());
+    lblversion.setCaption(versionText());
 }
 
 void frmSplash::centre(tk::Control& control) const
@@ -71,9 +70,9 @@ void frmSplash::centre(tk::Control& control) const
 
 void frmSplash::zumStart()
 {
-    tk::Show(QStringLiteral("frmStart"), tk::vbModeless);
-    timer(QStringLiteral("Timer1")).setTimerEnabled(false);
-    tk::Unload(*this);
+    Show(QStringLiteral("frmStart"), tk::vbModeless);
+    Timer1.setTimerEnabled(false);
+    Unload();
 }
 
 } // namespace kb

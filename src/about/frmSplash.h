@@ -1,6 +1,7 @@
 #pragma once
 
-#include "shell/toolkit/form.h"
+#include "toolkit/form.h"
+#include "toolkit/steuerelemente.h"
 
 namespace kb {
 
@@ -17,6 +18,14 @@ public:
 private:
     void centre(tk::Control& control) const;
     void zumStart();
+
+    tk::Label& lblTitel;
+    tk::Label& lblErklaerung;
+    tk::Label& lblversion;
+    tk::Label& lblTavo2;
+    tk::LinkControl& LinkTavo1;
+    tk::LinkControl& MailOrvel1;
+    tk::Timer& Timer1;
 };
 
 } // namespace kb

@@ -1,5 +1,6 @@
 #include "about/frmSplash.h"
 #include "about/verweise.h"
+#include "shell/gestaltung.h"
 
 namespace kb {
 
@@ -7,8 +8,6 @@ using tk::Align;
 using tk::Kind;
 
 namespace {
-
-constexpr tk::FontDef arial975{"Arial", 9.75, 400};
 
 // The note wraps after the class designation. Its second line leaves a run of
 // blanks after "des" and another after "in Kooperation mit der": the link
@@ -34,7 +33,6 @@ const tk::FormLayout frmSplashLayout{
     .foreColor = 0x00FFFFFF,
     .clientWidth = 9840,
     .clientHeight = 7125,
-    .icon = false,
     .maxButton = false,
     .minButton = false,
     .controlBox = false,
@@ -51,7 +49,7 @@ const tk::FormLayout frmSplashLayout{
          .alignment = Align::Center, .transparent = true, .tabIndex = 2},
         {.kind = Kind::Label, .name = "lblErklaerung", .container = "Frame1",
          .left = 1440, .top = 1320, .width = 6135, .height = 1095,
-         .caption = "Erläuterungen", .foreColor = 0x00000000, .font = arial975,
+         .caption = "Erläuterungen", .foreColor = 0x00000000, .font = InfoSchrift,
          .alignment = Align::Center, .transparent = true, .tabIndex = 3},
         {.kind = Kind::Label, .name = "lblversion", .container = "Frame1",
          .left = 2760, .top = 2400, .width = 3735, .height = 495,
@@ -59,16 +57,16 @@ const tk::FormLayout frmSplashLayout{
          .alignment = Align::Center, .transparent = true, .tabIndex = 1},
         {.kind = Kind::Label, .name = "lblAutoren", .container = "Frame1",
          .left = 240, .top = 3000, .width = 8775, .height = 495,
-         .caption = autorenNotiz, .foreColor = 0x00000000, .font = arial975,
+         .caption = autorenNotiz, .foreColor = 0x00000000, .font = InfoSchrift,
          .alignment = Align::Left, .transparent = true, .tabIndex = 4},
         {.kind = Kind::Label, .name = "lblTavo3", .container = "Frame1",
          .left = 240, .top = 3480, .width = 9135, .height = 615,
          .caption = "Die Autoren haben nach bestem Wissen und Gewissen programmiert, übernehmen aber "
                     "keine Gewähr für eventuelle Fehler. Anregungen und Verbesserungsvorschläge bitte an:",
-         .font = arial975, .alignment = Align::Left, .tabIndex = 5},
+         .font = InfoSchrift, .alignment = Align::Left, .tabIndex = 5},
         {.kind = Kind::Label, .name = "lblTavo2", .container = "Frame1",
          .left = 2880, .top = 5040, .width = 3135, .height = 855,
-         .caption = "Label1", .font = arial975, .alignment = Align::Left, .tabIndex = 6},
+         .caption = "Label1", .font = InfoSchrift, .alignment = Align::Left, .tabIndex = 6},
         {.kind = Kind::Link, .name = "LinkTavo21", .container = "Frame1",
          .left = 600, .top = 3240, .width = 2175, .height = 255, .tabIndex = 7, .link = &LinkTavo2},
         {.kind = Kind::Link, .name = "LinkDornwiese1", .container = "Frame1",

@@ -1,12 +1,11 @@
-#include "about/frmSplash.h"
-#include "shell/programmstart.h"
-#include "shell/toolkit/programm.h"
+#include "about/registrierung.h"
 
-#include <memory>
+#include "about/frmSplash.h"
+#include "toolkit/programm.h"
 
 namespace kb {
 
-void registriereInfo()
+void registriereAbout()
 {
     tk::Program::instance().registerForm(QStringLiteral("frmSplash"),
                                          [] { return std::make_unique<frmSplash>(); });

@@ -1,4 +1,5 @@
 #include "about/verweise.h"
+#include "shell/gestaltung.h"
 
 namespace kb {
 
@@ -11,8 +12,6 @@ namespace {
 // mailbox is ever reached. Web addresses are kept as host names alone.
 constexpr const char* tavoWeb = "www.tavo-kolleg.example";
 constexpr const char* dornwieseWeb = "www.grundschule-dornwiese.example";
-
-constexpr tk::FontDef arial{"Arial", 9.75, 400};
 
 } // namespace
 
@@ -28,7 +27,7 @@ const tk::LinkType LinkTavo{
 const tk::LinkType LinkTavo2{
     .name = "LinkTavo2", .width = 2280, .height = 285,
     .face = LinkFace::Label, .innerName = "Label1", .innerWidth = 2295, .innerHeight = 255,
-    .caption = "Tavo", .font = arial, .transparent = false,
+    .caption = "Tavo", .font = InfoSchrift, .transparent = false,
     .toolTip = tavoWeb, .pointer = LinkPointer::OnInner, .target = tavoWeb,
 };
 
@@ -36,14 +35,14 @@ const tk::LinkType LinkTavo2{
 const tk::LinkType LinkDornwiese{
     .name = "LinkDornwiese", .width = 2655, .height = 300, .backColor = 0x8000000A,
     .face = LinkFace::Label, .innerName = "Label1", .innerWidth = 2655, .innerHeight = 255,
-    .caption = "Dornwiese", .font = arial, .transparent = true,
+    .caption = "Dornwiese", .font = InfoSchrift, .transparent = true,
     .toolTip = dornwieseWeb, .pointer = LinkPointer::OnWhole, .target = dornwieseWeb,
 };
 
 const tk::LinkType MailOrvel{
     .name = "MailOrvel", .width = 3030, .height = 315,
     .face = LinkFace::Label, .innerName = "Label1", .innerWidth = 3015, .innerHeight = 255,
-    .caption = "orvel@tavo-kolleg.example", .font = arial, .transparent = false,
+    .caption = "orvel@tavo-kolleg.example", .font = InfoSchrift, .transparent = false,
     .toolTip = "mailto: orvel@tavo-kolleg.example", .pointer = LinkPointer::OnInner,
     .target = "mailto:orvel@tavo-kolleg.example",
 };

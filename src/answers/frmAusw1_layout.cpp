@@ -1,5 +1,6 @@
-#include "answers/auswahlbox.h"
+#include "answers/frmAusw.h"
 #include "answers/wortgitter.h"
+#include "shell/gestaltung.h"
 
 namespace kb {
 
@@ -10,7 +11,7 @@ namespace kb {
 const tk::FormLayout frmAusw1Layout{
     .name = "frmAusw1",
     .caption = "Auswahlbox",
-    .backColor = 0x00FF8080,
+    .backColor = Hellblau,
     .clientWidth = 11880,
     .clientHeight = 8595,
     .maxButton = false,
@@ -31,8 +32,8 @@ const tk::FormLayout frmAusw1Layout{
         {.wortFarbe = tk::NoColor, .markenAktiv = true},
         {.kind = tk::Kind::Label, .name = "lbltext",
          .left = 2880, .top = 1560, .width = 6255, .height = 495,
-         .caption = "Welche Bilder hast du gesehen? Klicke an!", .backColor = 0x00FF8080,
-         .font = {"Comic Sans MS", 14.25, 700}, .alignment = tk::Align::Center, .tabIndex = 6}),
+         .caption = "Welche Bilder hast du gesehen? Klicke an!", .backColor = Hellblau,
+         .font = TextSchriftFett, .alignment = tk::Align::Center, .tabIndex = 6}),
 };
 // clang-format on
 

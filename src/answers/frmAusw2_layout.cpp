@@ -1,5 +1,6 @@
-#include "answers/auswahlbox.h"
+#include "answers/frmAusw.h"
 #include "answers/wortgitter.h"
+#include "shell/gestaltung.h"
 
 namespace kb {
 
@@ -12,7 +13,7 @@ namespace kb {
 const tk::FormLayout frmAusw2Layout{
     .name = "frmAusw2",
     .caption = "Auswahlbox",
-    .backColor = 0x00FF8080,
+    .backColor = Hellblau,
     .foreColor = 0x00404040,
     .clientWidth = 11565,
     .clientHeight = 8595,
@@ -40,8 +41,8 @@ const tk::FormLayout frmAusw2Layout{
         {.wortFarbe = 0x00E0E0E0, .markenAktiv = false},
         {.kind = tk::Kind::Label, .name = "lbltext",
          .left = 3000, .top = 2160, .width = 6255, .height = 495,
-         .caption = "Welche Bilder hast du gesehen? Klicke an!", .backColor = 0x00FF8080,
-         .font = {"Comic Sans MS", 14.25, 700}, .alignment = tk::Align::Center, .tabIndex = 6}),
+         .caption = "Welche Bilder hast du gesehen? Klicke an!", .backColor = Hellblau,
+         .font = TextSchriftFett, .alignment = tk::Align::Center, .tabIndex = 6}),
 };
 // clang-format on
 

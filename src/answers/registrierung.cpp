@@ -1,23 +1,22 @@
-#include "answers/auswahlbox.h"
-#include "answers/auswertung.h"
-#include "shell/programmstart.h"
-#include "shell/toolkit/programm.h"
+#include "answers/registrierung.h"
 
-#include <memory>
+#include "answers/frmAusw.h"
+#include "answers/frmAuswert.h"
+#include "toolkit/programm.h"
 
 namespace kb {
 
-void registriereAuswahl()
+void registriereAnswers()
 {
     auto& programm = tk::Program::instance();
     programm.registerForm(QStringLiteral("frmAusw1"),
-                          [] { return std::make_unique<Auswahlbox>(frmAusw1Werte); });
+                          [] { return std::make_unique<frmAusw>(frmAusw1Werte); });
     programm.registerForm(QStringLiteral("frmAusw2"),
-                          [] { return std::make_unique<Auswahlbox>(frmAusw2Werte); });
+                          [] { return std::make_unique<frmAusw>(frmAusw2Werte); });
     programm.registerForm(QStringLiteral("frmAuswert1"),
-                          [] { return std::make_unique<Auswertung>(frmAuswert1Werte); });
+                          [] { return std::make_unique<frmAuswert>(frmAuswert1Werte); });
     programm.registerForm(QStringLiteral("frmAuswert2"),
-                          [] { return std::make_unique<Auswertung>(frmAuswert2Werte); });
+                          [] { return std::make_unique<frmAuswert>(frmAuswert2Werte); });
 }
 
 } // namespace kb

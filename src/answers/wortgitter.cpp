@@ -1,41 +1,22 @@
 #include "answers/wortgitter.h"
 
+#include "shell/gestaltung.h"
+
 namespace kb {
 
 namespace {
 
-// Every word button and marker is this large.
-constexpr double KnopfBreite = 1455;
-constexpr double KnopfHoehe = 975;
-
-tk::ControlDef wortknopf(const Feld& f, Knopfart art)
+// A button of the grid: every word button and marker is this large.
+tk::ControlDef knopf(const char* name, const Feld& f, int tabIndex)
 {
     return {.kind = tk::Kind::CommandButton,
-            .name = "cmdeins",
+            .name = name,
             .index = f.index,
             .left = f.left,
             .top = f.top,
-            .width = KnopfBreite,
-            .height = KnopfHoehe,
-            .backColor = art.wortFarbe,
-            .font = {"Comic Sans MS", 9},
-            .tabIndex = f.tabWort};
-}
-
-// A marker has no caption and no colour of its own until a click colours it.
-tk::ControlDef marke(const Feld& f, Knopfart art)
-{
-    return {.kind = tk::Kind::CommandButton,
-            .name = "cmdzwei",
-            .index = f.index,
-            .left = f.left,
-            .top = f.top,
-            .width = KnopfBreite,
-            .height = KnopfHoehe,
-            .style = tk::ButtonStyle::Graphical,
-            .enabled = art.markenAktiv,
-            .visible = false,
-            .tabIndex = f.tabMarke};
+            .width = 1455,
+            .height = 975,
+            .tabIndex = tabIndex};
 }
 
 } // namespace
@@ -44,10 +25,20 @@ std::vector<tk::ControlDef> wortgitter(const std::vector<Feld>& felder, Knopfart
                                        const tk::ControlDef& lbltext)
 {
     std::vector<tk::ControlDef> controls;
-    for (const Feld& f : felder)
-        controls.push_back(wortknopf(f, art));
-    for (const Feld& f : felder)
-        controls.push_back(marke(f, art));
+    for (const Feld& f : felder) {
+        tk::ControlDef wort = knopf("cmdeins", f, f.tabWort);
+        wort.backColor = art.wortFarbe;
+        wort.font = KnopfSchrift;
+        controls.push_back(wort);
+    }
+    // A marker has no caption and no colour of its own until a click colours it.
+    for (const Feld& f : felder) {
+        tk::ControlDef marke = knopf("cmdzwei", f, f.tabMarke);
+        marke.style = tk::ButtonStyle::Graphical;
+        marke.enabled = art.markenAktiv;
+        marke.visible = false;
+        controls.push_back(marke);
+    }
     controls.push_back(lbltext);
     return controls;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/toolkit/layout.h"
+#include "toolkit/layout.h"
 
 #include <vector>
 

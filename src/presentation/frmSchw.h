@@ -1,18 +1,17 @@
 #pragma once
 
 #include "presentation/stufen.h"
-#include "shell/toolkit/form.h"
-#include "shell/toolkit/zahlen.h"
+#include "toolkit/form.h"
+#include "toolkit/steuerelemente.h"
+#include "toolkit/zahlen.h"
 
-#include <memory>
-
-namespace darbietung {
+namespace kb {
 
 // A presentation screen, frmSchw1 to frmSchw5: shows the round's pictures one at
 // a time, by button or by timer, then hands the round's words to its board.
-class FrmSchw : public tk::Form {
+class frmSchw : public tk::Form {
 public:
-    explicit FrmSchw(const Stufe& stufe);
+    explicit frmSchw(const Stufe& stufe);
 
     void Form_Load() override;
     // The advance step, shared by the button and the timer.
@@ -33,8 +32,10 @@ private:
     void Anzeigezeit_Antwort(const QString& eingabe);
 
     const Stufe& stufe_;
-    // Lets answers of dialogs that outlive the screen find it gone.
-    std::shared_ptr<int> lebt_ = std::make_shared<int>(0);
+    tk::FileListBox& File1;
+    tk::Image& imgBild;
+    tk::CommandButton& cmdweiter;
+    tk::Timer* takt_ = nullptr; // tmreins or Timer1 of the timed levels
 };
 
-} // namespace darbietung
+} // namespace kb

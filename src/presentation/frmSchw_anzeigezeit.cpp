@@ -1,9 +1,8 @@
 #include "presentation/frmSchw.h"
 
-#include "shell/toolkit/dienste.h"
-#include "shell/toolkit/laufzeitfehler.h"
+#include "toolkit/laufzeitfehler.h"
 
-namespace darbietung {
+namespace kb {
 
 namespace {
 
@@ -15,14 +14,10 @@ const char* const Eingabeaufforderung =
 
 // The prompt runs while the screen is still loading: the child sees the dialog
 // alone, and the screen once an entry has passed.
-void FrmSchw::frageAnzeigezeit()
+void frmSchw::frageAnzeigezeit()
 {
-    std::weak_ptr<int> lebt = lebt_;
-    tk::services().prompt(QString::fromUtf8(Eingabeaufforderung), QStringLiteral("Eingabe"),
-                          [this, lebt](const QString& eingabe) {
-                              if (!lebt.expired())
-                                  Anzeigezeit_Antwort(eingabe);
-                          });
+    InputBox(QString::fromUtf8(Eingabeaufforderung), QStringLiteral("Eingabe"),
+             [this](const QString& eingabe) { Anzeigezeit_Antwort(eingabe); });
 }
 
 // An entry passes when it reads as a whole number (rounded half to even) from 1
@@ -30,14 +25,14 @@ void FrmSchw::frageAnzeigezeit()
 // timer takes no negative interval. Anything else, the empty text of a cancelled
 // dialog included, runs the load again and brings the prompt back without a word.
 // The prompt itself names 15 as the largest time, so 16 to 32 come back as well.
-void FrmSchw::Anzeigezeit_Antwort(const QString& eingabe)
+void frmSchw::Anzeigezeit_Antwort(const QString& eingabe)
 {
     try {
         Anzeigezeit = tk::CIntText(eingabe);
         if (Anzeigezeit != 0) {
             const tk::Integer millisekunden = Anzeigezeit * tk::Integer(1000);
             if (Anzeigezeit <= 15) {
-                timer(QString::fromLatin1(stufe_.timer)).setInterval(millisekunden);
+                takt_->setInterval(millisekunden);
                 finishLoad();
                 return;
             }
@@ -49,4 +44,4 @@ void FrmSchw::Anzeigezeit_Antwort(const QString& eingabe)
         frageAnzeigezeit();
 }
 
-} // namespace darbietung
+} // namespace kb

@@ -1,8 +1,9 @@
 #include "presentation/stufen.h"
+#include "shell/gestaltung.h"
 
 #include <vector>
 
-namespace darbietung {
+namespace kb {
 
 using namespace tk;
 
@@ -26,32 +27,21 @@ const std::array<Stufe, 5>& stufen()
 
 namespace {
 
+// clang-format off
 // Rows later in the list lie above earlier ones: the picture comes before the
 // button, so that a large picture reaching under the button leaves it on top.
 FormLayout baue(const Stufe& s)
 {
     std::vector<ControlDef> controls{
-        {.kind = Kind::FileListBox,
-         .name = "File1",
-         .left = 120,
-         .top = 120,
-         .width = 1215,
-         .height = 1065,
-         .backColor = 0x00FFFFFF,
-         .visible = false},
-        {.kind = Kind::Image, .name = "imgBild", .left = 2640, .top = 600, .width = 3375, .height = 1575},
-        {.kind = Kind::CommandButton,
-         .name = "cmdweiter",
-         .left = s.knopfLeft,
-         .top = s.knopfTop,
-         .width = 1695,
-         .height = 855,
-         .caption = s.knopfText,
-         .backColor = s.knopfFarbe,
-         .font = {"Comic Sans MS", 9, 400},
-         .enabled = s.knopfBedienbar,
-         .visible = s.knopfBedienbar,
-         .tabIndex = 0},
+        {.kind = Kind::FileListBox, .name = "File1",
+         .left = 120, .top = 120, .width = 1215, .height = 1065,
+         .backColor = 0x00FFFFFF, .visible = false},
+        {.kind = Kind::Image, .name = "imgBild",
+         .left = 2640, .top = 600, .width = 3375, .height = 1575},
+        {.kind = Kind::CommandButton, .name = "cmdweiter",
+         .left = s.knopfLeft, .top = s.knopfTop, .width = 1695, .height = 855,
+         .caption = s.knopfText, .backColor = s.knopfFarbe, .font = KnopfSchrift,
+         .enabled = s.knopfBedienbar, .visible = s.knopfBedienbar, .tabIndex = 0},
     };
     if (*s.timer)
         controls.push_back({.kind = Kind::Timer, .name = s.timer, .enabled = true, .interval = s.intervall});
@@ -66,6 +56,7 @@ FormLayout baue(const Stufe& s)
         .controls = std::move(controls),
     };
 }
+// clang-format on
 
 } // namespace
 
@@ -80,4 +71,4 @@ const FormLayout& layout(const Stufe& stufe)
     return layouts.at(std::size_t(stufe.nummer - 1));
 }
 
-} // namespace darbietung
+} // namespace kb

@@ -1,15 +1,15 @@
+#include "presentation/registrierung.h"
+
 #include "presentation/frmSchw.h"
-#include "shell/programmstart.h"
-#include "shell/toolkit/programm.h"
+#include "toolkit/programm.h"
 
 namespace kb {
 
-void registriereDarbietung()
+void registrierePresentation()
 {
-    for (const darbietung::Stufe& stufe : darbietung::stufen())
-        tk::Program::instance().registerForm(QString::fromLatin1(stufe.name), [&stufe] {
-            return std::make_unique<darbietung::FrmSchw>(stufe);
-        });
+    for (const Stufe& stufe : stufen())
+        tk::Program::instance().registerForm(QString::fromLatin1(stufe.name),
+                                             [&stufe] { return std::make_unique<frmSchw>(stufe); });
 }
 
 } // namespace kb

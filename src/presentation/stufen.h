@@ -1,10 +1,10 @@
 #pragma once
 
-#include "shell/toolkit/layout.h"
+#include "toolkit/layout.h"
 
 #include <array>
 
-namespace darbietung {
+namespace kb {
 
 // One difficulty level as its presentation screen plays it. The five screens
 // differ only in these values.
@@ -31,4 +31,4 @@ const std::array<Stufe, 5>& stufen();
 // The stored layout of a level's screen, built from its row of the table.
 const tk::FormLayout& layout(const Stufe& stufe);
 
-} // namespace darbietung
+} // namespace kb

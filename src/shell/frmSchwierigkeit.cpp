@@ -1,17 +1,20 @@
 #include "shell/frmSchwierigkeit.h"
 
 #include "shell/modSkalieren.h"
-#include "shell/toolkit/programm.h"
 
 namespace kb {
 
-frmSchwierigkeit::frmSchwierigkeit() : tk::Form(frmSchwierigkeitLayout)
+frmSchwierigkeit::frmSchwierigkeit()
+    : tk::Form(frmSchwierigkeitLayout), cmdschweins(find<tk::CommandButton>("cmdschweins")),
+      cmdschwzwei(find<tk::CommandButton>("cmdschwzwei")),
+      cmdschwdrei(find<tk::CommandButton>("cmdschwdrei")),
+      cmdschwvier(find<tk::CommandButton>("cmdschwvier")), cmdschwfünf(find<tk::CommandButton>("cmdschwfünf"))
 {
-    onClick(QStringLiteral("cmdschweins"), [this] { cmdschweins_Click(); });
-    onClick(QStringLiteral("cmdschwzwei"), [this] { cmdschwzwei_Click(); });
-    onClick(QStringLiteral("cmdschwdrei"), [this] { cmdschwdrei_Click(); });
-    onClick(QStringLiteral("cmdschwvier"), [this] { cmdschwvier_Click(); });
-    onClick(QStringLiteral("cmdschwfünf"), [this] { cmdschwfünf_Click(); });
+    cmdschweins.onClick = [this] { cmdschweins_Click(); };
+    cmdschwzwei.onClick = [this] { cmdschwzwei_Click(); };
+    cmdschwdrei.onClick = [this] { cmdschwdrei_Click(); };
+    cmdschwvier.onClick = [this] { cmdschwvier_Click(); };
+    cmdschwfünf.onClick = [this] { cmdschwfünf_Click(); };
 }
 
 void frmSchwierigkeit::Form_Load()
@@ -23,18 +26,22 @@ void frmSchwierigkeit::cmdschweins_Click()
 {
     stufeOeffnen(QStringLiteral("frmSchw1"));
 }
+
 void frmSchwierigkeit::cmdschwzwei_Click()
 {
     stufeOeffnen(QStringLiteral("frmSchw2"));
 }
+
 void frmSchwierigkeit::cmdschwdrei_Click()
 {
     stufeOeffnen(QStringLiteral("frmSchw3"));
 }
+
 void frmSchwierigkeit::cmdschwvier_Click()
 {
     stufeOeffnen(QStringLiteral("frmSchw4"));
 }
+
 void frmSchwierigkeit::cmdschwfünf_Click()
 {
     stufeOeffnen(QStringLiteral("frmSchw5"));
@@ -44,8 +51,8 @@ void frmSchwierigkeit::cmdschwfünf_Click()
 // until the next screen resets what it uses.
 void frmSchwierigkeit::stufeOeffnen(const QString& screen)
 {
-    tk::Unload(*this);
-    tk::Show(screen, tk::vbModal);
+    Unload();
+    Show(screen, tk::vbModal);
 }
 
 } // namespace kb

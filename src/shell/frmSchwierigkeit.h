@@ -1,6 +1,7 @@
 #pragma once
 
-#include "shell/toolkit/form.h"
+#include "toolkit/form.h"
+#include "toolkit/steuerelemente.h"
 
 namespace kb {
 
@@ -20,6 +21,12 @@ private:
     void cmdschwvier_Click();
     void cmdschwfünf_Click();
     void stufeOeffnen(const QString& screen);
+
+    tk::CommandButton& cmdschweins;
+    tk::CommandButton& cmdschwzwei;
+    tk::CommandButton& cmdschwdrei;
+    tk::CommandButton& cmdschwvier;
+    tk::CommandButton& cmdschwfünf;
 };
 
 } // namespace kb

@@ -1,4 +1,5 @@
 #include "shell/frmSchwierigkeit.h"
+#include "shell/gestaltung.h"
 
 namespace kb {
 
@@ -8,10 +9,8 @@ using tk::Kind;
 // clang-format off
 namespace {
 
-constexpr tk::OleColor Hellgelb = 0x0080FFFF;
 constexpr tk::OleColor Blassgelb = 0x00C0FFFF; // stored on the buttons, not shown in their style
 constexpr tk::FontDef Stufenwort{"Comic Sans MS", 11.25};
-constexpr tk::FontDef Beschreibung{"Comic Sans MS", 9};
 
 // One column of the menu: the level button on top (in the window's own bold
 // font), the level word below it and the description at the bottom.
@@ -36,7 +35,7 @@ tk::ControlDef text(const char* name, int index, const char* caption, double lef
 {
     return {.kind = Kind::Label, .name = name, .index = index,
             .left = left, .top = 5760, .width = 1455, .height = height,
-            .caption = caption, .backColor = transparent ? tk::NoColor : Hellgelb, .font = Beschreibung,
+            .caption = caption, .backColor = transparent ? tk::NoColor : Hellgelb, .font = KnopfSchrift,
             .alignment = Align::Center, .transparent = transparent, .tabIndex = tabIndex};
 }
 

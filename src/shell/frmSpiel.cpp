@@ -2,13 +2,14 @@
 
 #include "shell/modSkalieren.h"
 #include "shell/modVariablen.h"
-#include "shell/toolkit/programm.h"
 
 namespace kb {
 
-frmSpiel::frmSpiel() : tk::Form(frmSpielLayout)
+frmSpiel::frmSpiel()
+    : tk::Form(frmSpielLayout), lblBegrüßung(find<tk::Label>("lblBegrüßung")),
+      lblName(find<tk::Label>("lblName")), cmdweiter(find<tk::CommandButton>("cmdweiter"))
 {
-    onClick(QStringLiteral("cmdweiter"), [this] { cmdweiter_Click(); });
+    cmdweiter.onClick = [this] { cmdweiter_Click(); };
 }
 
 void frmSpiel::Form_Load()
@@ -17,17 +18,15 @@ void frmSpiel::Form_Load()
     // The name starts exactly where "Hallo " ends: its trailing blank is the gap
     // between the greeting and the name. The sum is taken in single precision,
     // as the positions are stored.
-    tk::Label& begruessung = label(QStringLiteral("lblBegrüßung"));
-    tk::Label& name = label(QStringLiteral("lblName"));
-    name.setTop(begruessung.Top());
-    name.setLeft(double(float(begruessung.Left()) + float(begruessung.Width())));
-    name.setCaption(modVariablen::Benutzername + QStringLiteral("!"));
+    lblName.setTop(lblBegrüßung.Top());
+    lblName.setLeft(double(float(lblBegrüßung.Left()) + float(lblBegrüßung.Width())));
+    lblName.setCaption(modVariablen::Benutzername + QStringLiteral("!"));
 }
 
 void frmSpiel::cmdweiter_Click()
 {
-    tk::Unload(*this);
-    tk::Show(QStringLiteral("frmSchwierigkeit"), tk::vbModal);
+    Unload();
+    Show(QStringLiteral("frmSchwierigkeit"), tk::vbModal);
 }
 
 } // namespace kb

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "shell/toolkit/form.h"
+#include "toolkit/form.h"
+#include "toolkit/steuerelemente.h"
 
 namespace kb {
 
@@ -15,6 +16,10 @@ public:
 
 private:
     void cmdweiter_Click();
+
+    tk::Label& lblBegrüßung;
+    tk::Label& lblName;
+    tk::CommandButton& cmdweiter;
 };
 
 } // namespace kb

@@ -1,4 +1,5 @@
 #include "shell/frmSpiel.h"
+#include "shell/gestaltung.h"
 
 namespace kb {
 
@@ -10,7 +11,7 @@ using tk::Kind;
 const tk::FormLayout frmSpielLayout{
     .name = "frmSpiel",
     .caption = "Kieselblick",
-    .backColor = 0x0080FFFF,
+    .backColor = Hellgelb,
     .clientWidth = 11880,
     .clientHeight = 8595,
     .maxButton = false,
@@ -19,20 +20,20 @@ const tk::FormLayout frmSpielLayout{
     .controls = {
         {.kind = Kind::Label, .name = "lblBegrüßung",
          .left = 2040, .top = 1200, .width = 765, .height = 390,
-         .caption = "Hallo ", .font = {"Comic Sans MS", 14.25},
+         .caption = "Hallo ", .font = TextSchrift,
          .autoSize = true, .transparent = true, .tabIndex = 1},
         {.kind = Kind::Label, .name = "lblName",
          .left = 3120, .top = 1200, .width = 90, .height = 390,
-         .font = {"Comic Sans MS", 14.25},
+         .font = TextSchrift,
          .autoSize = true, .transparent = true, .tabIndex = 3},
         // The document's text takes its face and size from this font.
         {.kind = Kind::Document, .name = "OLE1",
          .left = 2040, .top = 2040, .width = 7095, .height = 4095,
-         .backColor = 0x0080FFFF, .font = {"Comic Sans MS", 13.5},
+         .backColor = Hellgelb, .font = {"Comic Sans MS", 13.5},
          .tabIndex = 2, .picture = ":/anleitung.html"},
         {.kind = Kind::CommandButton, .name = "cmdweiter",
          .left = 9720, .top = 7560, .width = 1935, .height = 855,
-         .caption = "&Los geht's!!!", .font = {"Comic Sans MS", 9}, .tabIndex = 0},
+         .caption = "&Los geht's!!!", .font = KnopfSchrift, .tabIndex = 0},
     },
 };
 // clang-format on

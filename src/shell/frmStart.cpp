@@ -2,14 +2,15 @@
 
 #include "shell/modSkalieren.h"
 #include "shell/modVariablen.h"
-#include "shell/toolkit/programm.h"
 
 namespace kb {
 
-frmStart::frmStart() : tk::Form(frmStartLayout)
+frmStart::frmStart()
+    : tk::Form(frmStartLayout), txtBenutzername(find<tk::TextBox>("txtBenutzername")),
+      cmdStart(find<tk::CommandButton>("cmdStart")), cmdBeenden(find<tk::CommandButton>("cmdBeenden"))
 {
-    onClick(QStringLiteral("cmdStart"), [this] { cmdStart_Click(); });
-    onClick(QStringLiteral("cmdBeenden"), [this] { cmdBeenden_Click(); });
+    cmdStart.onClick = [this] { cmdStart_Click(); };
+    cmdBeenden.onClick = [this] { cmdBeenden_Click(); };
 }
 
 void frmStart::Form_Load()
@@ -21,15 +22,15 @@ void frmStart::Form_Load()
 // typed, blanks and all, and may be empty.
 void frmStart::cmdStart_Click()
 {
-    modVariablen::Benutzername = textBox(QStringLiteral("txtBenutzername")).Text();
-    tk::Unload(*this);
-    tk::Show(QStringLiteral("frmSpiel"), tk::vbModal);
+    modVariablen::Benutzername = txtBenutzername.Text();
+    Unload();
+    Show(QStringLiteral("frmSpiel"), tk::vbModal);
 }
 
 // Esc anywhere on the screen lands here too.
 void frmStart::cmdBeenden_Click()
 {
-    tk::End();
+    End();
 }
 
 } // namespace kb

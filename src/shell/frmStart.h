@@ -1,6 +1,7 @@
 #pragma once
 
-#include "shell/toolkit/form.h"
+#include "toolkit/form.h"
+#include "toolkit/steuerelemente.h"
 
 namespace kb {
 
@@ -16,6 +17,10 @@ public:
 private:
     void cmdStart_Click();
     void cmdBeenden_Click();
+
+    tk::TextBox& txtBenutzername;
+    tk::CommandButton& cmdStart;
+    tk::CommandButton& cmdBeenden;
 };
 
 } // namespace kb

@@ -1,4 +1,5 @@
 #include "shell/frmStart.h"
+#include "shell/gestaltung.h"
 
 namespace kb {
 
@@ -35,11 +36,11 @@ const tk::FormLayout frmStartLayout{
          .font = {"MS Sans Serif", 24}, .tabIndex = 0},
         {.kind = Kind::CommandButton, .name = "cmdStart",
          .left = 9720, .top = 7560, .width = 1935, .height = 855,
-         .caption = "&Start", .backColor = 0x00FF8080, .font = {"Comic Sans MS", 9},
+         .caption = "&Start", .backColor = Hellblau, .font = KnopfSchrift,
          .isDefault = true, .tabIndex = 2, .toolTip = "Startet das Spiel"},
         {.kind = Kind::CommandButton, .name = "cmdBeenden",
          .left = 360, .top = 7560, .width = 1935, .height = 855,
-         .caption = "&Ende", .backColor = 0x00FF8080, .font = {"Comic Sans MS", 9},
+         .caption = "&Ende", .backColor = Hellblau, .font = KnopfSchrift,
          .isCancel = true, .tabIndex = 1, .toolTip = "Beendet das Programm"},
     },
 };

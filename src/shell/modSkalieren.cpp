@@ -1,8 +1,8 @@
 #include "shell/modSkalieren.h"
 
-#include "shell/toolkit/form.h"
+#include "toolkit/form.h"
 
-namespace modSkalieren {
+namespace kb::modSkalieren {
 
 void FormSkalieren(tk::Form& form)
 {
@@ -10,4 +10,4 @@ void FormSkalieren(tk::Form& form)
     form.setHeight(9000.0);
 }
 
-} // namespace modSkalieren
+} // namespace kb::modSkalieren

@@ -4,12 +4,14 @@ namespace tk {
 class Form;
 }
 
-namespace modSkalieren {
+namespace kb::modSkalieren {
 
 // Gives a game screen its fixed outer size of 12000 x 9000 twips (800 x 600 pixels
 // at 96 dots per inch), whatever the size of its stored layout.
 void FormSkalieren(tk::Form& form);
 
-} // namespace modSkalieren
+} // namespace kb::modSkalieren
 
+namespace kb {
 using modSkalieren::FormSkalieren;
+}

@@ -1,6 +1,6 @@
 #include "shell/modVariablen.h"
 
-namespace modVariablen {
+namespace kb::modVariablen {
 
 void zuruecksetzen()
 {
@@ -13,4 +13,4 @@ void zuruecksetzen()
     Falsche = 0;
 }
 
-} // namespace modVariablen
+} // namespace kb::modVariablen

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "shell/toolkit/zahlen.h"
+#include "toolkit/zahlen.h"
 
 #include <QString>
 
 // The program-wide variables through which the screens hand data to each other.
 // They live for the whole run and are never cleared as a whole; each is set up
 // by the screen that starts its use.
-namespace modVariablen {
+namespace kb::modVariablen {
 
 inline QString Benutzername;               // the player's name, exactly as typed
 inline tk::DynArray<QString> Bildnamen;    // the round's words, shown ones first
@@ -20,4 +20,4 @@ inline tk::Integer Falsche;                // wrong picks on the last board
 // Back to the values at program start (for tests that play many runs in one process).
 void zuruecksetzen();
 
-} // namespace modVariablen
+} // namespace kb::modVariablen

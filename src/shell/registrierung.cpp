@@ -1,10 +1,9 @@
+#include "shell/registrierung.h"
+
 #include "shell/frmSchwierigkeit.h"
 #include "shell/frmSpiel.h"
 #include "shell/frmStart.h"
-#include "shell/programmstart.h"
-#include "shell/toolkit/programm.h"
-
-#include <memory>
+#include "toolkit/programm.h"
 
 namespace kb {
 

@@ -40,7 +40,7 @@ void TestServices::prompt(const QString& text, const QString& title,
 Spiel::Spiel()
 {
     tk::Program::instance().reset();
-    modVariablen::zuruecksetzen();
+    kb::modVariablen::zuruecksetzen();
     services.folder = dir_.path();
     tk::setServices(&services);
     kb::programmEinrichten();
@@ -138,10 +138,11 @@ void Spiel::tippen(QWidget* target, const QString& text)
 
 void Spiel::wechsle(const QString& screen)
 {
-    tk::Program::instance().dispatch([screen] {
-        if (tk::Form* now = tk::Program::instance().current())
-            tk::Unload(*now);
-        tk::Show(screen, tk::vbModal);
+    tk::Program& program = tk::Program::instance();
+    program.dispatch([&program, screen] {
+        if (tk::Form* now = program.current())
+            program.unload(*now);
+        program.show(screen, tk::vbModal);
     });
     ruhe();
 }
@@ -178,16 +179,16 @@ QStringList bilddateien(int count)
 QStringList bildnamen()
 {
     QStringList words;
-    for (int i = 0; i <= modVariablen::Bildnamen.UBound(); ++i)
-        words.append(modVariablen::Bildnamen(i));
+    for (int i = 0; i <= kb::modVariablen::Bildnamen.UBound(); ++i)
+        words.append(kb::modVariablen::Bildnamen(i));
     return words;
 }
 
 void setzeBildnamen(const QStringList& words)
 {
-    modVariablen::Bildnamen.ReDimPreserve(int(words.size()) - 1);
+    kb::modVariablen::Bildnamen.ReDimPreserve(int(words.size()) - 1);
     for (int i = 0; i < words.size(); ++i)
-        modVariablen::Bildnamen(i) = words.at(i);
+        kb::modVariablen::Bildnamen(i) = words.at(i);
 }
 
 } // namespace kbtest

@@ -1,8 +1,9 @@
 #pragma once
 
-#include "shell/toolkit/dienste.h"
-#include "shell/toolkit/form.h"
-#include "shell/toolkit/programm.h"
+#include "toolkit/dienste.h"
+#include "toolkit/form.h"
+#include "toolkit/programm.h"
+#include "toolkit/steuerelemente.h"
 
 #include <QStringList>
 #include <QTemporaryDir>
@@ -42,8 +43,7 @@ public:
     void messageBox(const QString& text, const QString&, std::function<void()> closed) override
     {
         messages.append(text);
-        if (closed)
-            tk::Program::instance().dispatch(closed);
+        closed();
     }
     void showError(const tk::RuntimeError& e, std::function<void()> closed) override { error = e, closed(); }
     void exit(int status) override { exited = true, exitStatus = status; }

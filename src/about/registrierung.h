@@ -1,0 +1,8 @@
+#pragma once
+
+namespace kb {
+
+// Makes the about screen known to the program.
+void registriereAbout();
+
+} // namespace kb

@@ -1,0 +1,137 @@
+#include "toolkit/bild.h"
+
+#include "toolkit/jpegausschnitt.h"
+#include "toolkit/laufzeitfehler.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QImageIOHandler>
+#include <QImageReader>
+#include <QTransform>
+
+namespace tk {
+
+namespace {
+
+// The transform that takes stored coordinates to shown ones, in the order Qt's
+// reader applies the orientation: a quarter turn on its own, or mirror and flip
+// first and then a quarter turn clockwise.
+QTransform storedToShown(const QSize& stored, int t)
+{
+    const double w = stored.width();
+    const double h = stored.height();
+    if (t == QImageIOHandler::TransformationRotate270)
+        return QTransform(0, -1, 1, 0, 0, w);
+    QTransform m;
+    if (t & QImageIOHandler::TransformationMirror)
+        m = m * QTransform(-1, 0, 0, 1, w, 0);
+    if (t & QImageIOHandler::TransformationFlip)
+        m = m * QTransform(1, 0, 0, -1, 0, h);
+    if (t & QImageIOHandler::TransformationRotate90)
+        m = m * QTransform(0, 1, -1, 0, h, 0);
+    return m;
+}
+
+// A drawing stored with the program may have a twin at twice the pixels,
+// "name@2x.png" beside "name.png". On a screen of twice the pixel density the twin
+// is drawn, so the drawing stays sharp at the same size; the reader takes the
+// ratio from the "@2x" in the name.
+QPixmap resourceForScreen(const QString& resource)
+{
+    const qreal ratio = qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
+    const qsizetype dot = resource.lastIndexOf(QLatin1Char('.'));
+    if (ratio > 1.0 && dot > 0) {
+        const QString twin = resource.left(dot) + QStringLiteral("@2x") + resource.mid(dot);
+        if (QFile::exists(twin)) {
+            QPixmap pixels = storedPixmap(twin);
+            if (!pixels.isNull())
+                return pixels;
+        }
+    }
+    return storedPixmap(resource);
+}
+
+// Turns a decoded part of a picture from its stored orientation into the shown
+// one, as Qt's reader does it: a quarter turn on its own, or mirror and flip
+// first and then a quarter turn clockwise.
+QImage turnedToShown(QImage image, int t)
+{
+    if (t == QImageIOHandler::TransformationRotate270)
+        return image.transformed(QTransform().rotate(270));
+    image = std::move(image).mirrored(t & QImageIOHandler::TransformationMirror,
+                                      t & QImageIOHandler::TransformationFlip);
+    if (t & QImageIOHandler::TransformationRotate90)
+        image = image.transformed(QTransform().rotate(90));
+    return image;
+}
+
+} // namespace
+
+QPixmap storedPixmap(const QString& resource)
+{
+    QImageReader reader(resource, QFileInfo(resource).suffix().toLatin1());
+    reader.setAutoDetectImageFormat(false);
+    QImage image = reader.read();
+    if (image.isNull())
+        return QPixmap(resource); // named for another format than it has
+    return QPixmap::fromImage(std::move(image));
+}
+
+QRect storedRect(const QRect& shown, const QSize& storedSize, int transformation)
+{
+    const QTransform back = storedToShown(storedSize, transformation).inverted();
+    return back.mapRect(QRectF(shown)).toAlignedRect() & QRect(QPoint(0, 0), storedSize);
+}
+
+Picture Picture::load(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        throw RuntimeError::fileNotFound(path);
+    QImageReader reader(path);
+    reader.setAutoTransform(true);
+    const QSize stored = reader.size();
+    if (!info.isFile() || !reader.canRead() || !stored.isValid() || stored.isEmpty())
+        throw RuntimeError::invalidPicture(path);
+    Picture p;
+    p.path_ = path;
+    p.storedSize_ = stored;
+    p.transformation_ = int(reader.transformation());
+    p.jpeg_ = reader.format() == "jpeg";
+    p.size_ = (p.transformation_ & QImageIOHandler::TransformationRotate90) ? stored.transposed() : stored;
+    return p;
+}
+
+Picture Picture::fromResource(const QString& resource)
+{
+    Picture p;
+    p.resource_ = resourceForScreen(resource);
+    p.size_ = p.resource_.deviceIndependentSize().toSize();
+    return p;
+}
+
+QPixmap Picture::decode(const QRect& visible) const
+{
+    if (!resource_.isNull())
+        return resource_;
+    const QRect shown = visible & QRect(QPoint(0, 0), size_);
+    if (shown.isEmpty())
+        return {};
+    const QRect stored = storedRect(shown, storedSize_, transformation_);
+    if (jpeg_) {
+        QImage part = decodeJpegClip(path_, stored);
+        if (!part.isNull())
+            return QPixmap::fromImage(turnedToShown(std::move(part), transformation_));
+    }
+    QImageReader reader(path_);
+    reader.setAutoTransform(true);
+    if (shown != QRect(QPoint(0, 0), size_))
+        reader.setClipRect(stored);
+    QImage image = reader.read();
+    if (image.isNull())
+        throw RuntimeError::invalidPicture(path_);
+    return QPixmap::fromImage(std::move(image));
+}
+
+} // namespace tk

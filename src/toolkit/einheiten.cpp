@@ -1,0 +1,92 @@
+#include "toolkit/einheiten.h"
+
+#include <QFontDatabase>
+#include <QHash>
+#include <QStringList>
+#include <QWidget>
+
+namespace tk {
+
+QColor toQColor(OleColor colour)
+{
+    if (colour & 0x80000000u) {
+        // The classic system palette; the exact shades are those of a plain desktop theme.
+        switch (colour & 0xFFu) {
+        case 0x08:
+            return QColor(0, 0, 0); // window text
+        case 0x0A:
+            return QColor(180, 180, 180); // active border
+        case 0x0F:
+            return QColor(240, 240, 240); // button face
+        case 0x12:
+            return QColor(0, 0, 0); // button text
+        default:
+            return QColor(240, 240, 240);
+        }
+    }
+    return QColor(int(colour & 0xFFu), int((colour >> 8) & 0xFFu), int((colour >> 16) & 0xFFu));
+}
+
+void setColour(QWidget* widget, QPalette::ColorRole role, OleColor colour)
+{
+    QPalette p = widget->palette();
+    p.setColor(role, toQColor(colour));
+    widget->setPalette(p);
+}
+
+namespace {
+
+// Layout face -> the bundled face used when the layout face is not installed.
+QString substitute(const QString& face)
+{
+    static const QHash<QString, QString> map{
+        {QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue")},
+        {QStringLiteral("Arial"), QStringLiteral("Liberation Sans")},
+        {QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans")},
+    };
+    return map.value(face, QStringLiteral("Liberation Sans"));
+}
+
+QString resolveFace(const QString& face)
+{
+    // Asking Qt for a face that exists nowhere makes it search its alias tables,
+    // which is slow; so the face is looked up once in the installed families.
+    static QHash<QString, QString> cache;
+    auto it = cache.constFind(face);
+    if (it != cache.constEnd())
+        return *it;
+    const QString resolved = QFontDatabase::hasFamily(face) ? face : substitute(face);
+    cache.insert(face, resolved);
+    return resolved;
+}
+
+} // namespace
+
+QFont toQFont(const FontDef& font)
+{
+    QFont f(resolveFace(QString::fromUtf8(font.name ? font.name : "MS Sans Serif")));
+    const double points = font.size > 0 ? font.size : 8.25;
+    f.setPixelSize(qMax(1, qRound(points * 96.0 / 72.0)));
+    f.setWeight(font.weight >= 700 ? QFont::Bold : QFont::Normal);
+    f.setStyleStrategy(QFont::PreferAntialias);
+    // Arial is the face of the about screen, whose authors' note leaves runs of
+    // blanks for its link controls to cover. That layout counts on the whole-pixel
+    // advances of the classic desktop (a blank of 4 pixels at 9.75 points), which
+    // full hinting gives the substitute too.
+    if (qstrcmp(font.name, "Arial") == 0)
+        f.setHintingPreference(QFont::PreferFullHinting);
+    return f;
+}
+
+void loadBundledFonts()
+{
+    static bool done = false;
+    if (done)
+        return;
+    done = true;
+    for (const char* file : {":/fonts/ComicNeue-Regular.otf", ":/fonts/ComicNeue-Bold.otf",
+                             ":/fonts/LiberationSans-Regular.ttf", ":/fonts/LiberationSans-Bold.ttf"})
+        QFontDatabase::addApplicationFont(QString::fromLatin1(file));
+}
+
+} // namespace tk

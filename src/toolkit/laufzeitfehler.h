@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+#include <exception>
+#include <string>
+
+namespace tk {
+
+// The one error type of the program. A handler that hits a run-time error throws it;
+// the dispatcher that runs every handler catches it, shows the standard message and
+// ends the program. Numbers follow the classic run-time error numbers.
+class RuntimeError : public std::exception {
+public:
+    RuntimeError(int number, QString message);
+
+    int number() const { return number_; }
+    const QString& message() const { return message_; }
+    const char* what() const noexcept override { return utf8_.c_str(); }
+
+    static RuntimeError overflow();                                         // 6
+    static RuntimeError outOfMemory();                                      // 7
+    static RuntimeError subscriptOutOfRange();                              // 9
+    static RuntimeError typeMismatch();                                     // 13
+    static RuntimeError fileNotFound(const QString& file);                  // 53
+    static RuntimeError pathNotFound(const QString& path);                  // 76
+    static RuntimeError noSuchArrayMember(const QString& array, int index); // 340
+    static RuntimeError invalidPropertyValue();                             // 380
+    static RuntimeError objectRequired(const QString& name);                // 424
+    static RuntimeError invalidPicture(const QString& file);                // 481
+
+private:
+    int number_;
+    QString message_;
+    std::string utf8_;
+};
+
+} // namespace tk
