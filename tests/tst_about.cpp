@@ -2,12 +2,7 @@
 // screen, and what each link hands to the desktop.
 #include "support/spielumgebung.h"
 
-#include <QTest>
 #include <QTimer>
-
-using namespace tk;
-using namespace Qt::StringLiterals;
-using kbtest::Spiel;
 
 class tst_About : public QObject {
     Q_OBJECT
@@ -25,7 +20,6 @@ private Q_SLOTS:
         QTest::newRow("disclaimer") << u"lblTavo3"_s << QString() << QString();
         QTest::newRow("X on a link") << u"MailOrvel1"_s << u"X"_s << start;
         QTest::newRow("Enter on the logo") << u"LinkTavo1"_s << u"Return"_s << start;
-        QTest::newRow("Tab on a link") << u"LinkTavo21"_s << u"Tab"_s << QString();
         QTest::newRow("LinkTavo21") << u"LinkTavo21"_s << QString() << tavo;
         QTest::newRow("LinkDornwiese1")
             << u"LinkDornwiese1"_s << QString() << u"https://www.grundschule-dornwiese.example"_s;
@@ -56,7 +50,7 @@ private Q_SLOTS:
             f->control(ziel).widget()->setFocus(Qt::TabFocusReason);
             Spiel::tasten(taste);
         } else if (ziel.isEmpty()) {
-            Spiel::klickImFenster(f, QPoint(3, 3));
+            QTest::mouseClick(f->window()->windowHandle(), Qt::LeftButton, {}, QPoint(3, 3));
         } else {
             const Control& c = f->control(ziel);
             Spiel::klickAnStelle(c.kind() == Kind::Link ? f->find<tk::LinkControl>(ziel).innerControl() : c);

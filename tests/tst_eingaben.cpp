@@ -1,17 +1,10 @@
 // What children type: any name, shown on the instruction and result screens;
 // and any display time, of which only 1 to 15 (after rounding) is ever taken.
-#include "shell/modVariablen.h"
 #include "support/spielumgebung.h"
 
-#include <QApplication>
 #include <QClipboard>
-#include <QLabel>
 #include <QLocale>
-#include <QTest>
 #include <cmath>
-
-using namespace Qt::StringLiterals;
-using kbtest::Spiel;
 
 class tst_Eingaben : public QObject {
     Q_OBJECT
@@ -84,6 +77,8 @@ private Q_SLOTS:
         QVERIFY(liste.size() >= 1000);
         Spiel spiel;
         spiel.standardBilder();
+        const QString frage = u"Eingabe: Bitte gib eine Zahl ein!!! Diese Zahl ist die Anzeigezeit (für eine "
+                              "Sekunde = 1, für zwei Sekunden = 2 usw...; maximal bis 15)"_s;
         QStringList falsch;
         for (const auto& [eingabe, sekunden] : liste) {
             tk::Program::instance().reset();
@@ -91,12 +86,15 @@ private Q_SLOTS:
             spiel.services.promptAnswers = {eingabe, u"3"_s};
             tk::Form* f = spiel.starte(u"frmSchw5"_s);
             QVERIFY(f);
-            const int fragen = int(spiel.services.promptTexts.size());
+            const QStringList fragen = spiel.services.promptTexts;
             const int intervall = f->find<tk::Timer>(u"Timer1"_s).Interval();
-            if (fragen != (sekunden ? 1 : 2) || intervall != (sekunden ? sekunden : 3) * 1000)
-                falsch.append(u"„%1“: %2 ms nach %3 Fragen"_s.arg(eingabe).arg(intervall).arg(fragen));
+            if (fragen != QStringList(sekunden ? 1 : 2, frage) ||
+                intervall != (sekunden ? sekunden : 3) * 1000)
+                falsch.append(
+                    u"„%1“: %2 ms nach %3"_s.arg(eingabe).arg(intervall).arg(fragen.join(u" / "_s)));
         }
         QVERIFY2(falsch.isEmpty(), qPrintable(falsch.join(u'\n')));
+        QVERIFY(spiel.services.messages.isEmpty() && !spiel.services.error); // refused without a word
     }
 };
 

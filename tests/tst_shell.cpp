@@ -1,15 +1,8 @@
 // The start screen, the instruction document and the difficulty menu.
-#include "shell/modVariablen.h"
 #include "support/spielumgebung.h"
 
-#include <QApplication>
-#include <QLabel>
-#include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
-
-using namespace Qt::StringLiterals;
-using kbtest::Spiel;
 
 namespace {
 

@@ -1,17 +1,13 @@
 #include "support/spielumgebung.h"
 
-#include "shell/modVariablen.h"
 #include "shell/programmstart.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QFile>
-#include <QImage>
+#include <QDirIterator>
 #include <QKeySequence>
 #include <QTest>
 #include <QWindow>
-#include <cstdio>
-#include <cstdlib>
 
 namespace kbtest {
 
@@ -28,8 +24,7 @@ float TestServices::rnd()
 void TestServices::prompt(const QString& text, const QString& title,
                           std::function<void(const QString&)> answer)
 {
-    promptTexts.append(text);
-    promptTitles.append(title);
+    promptTexts.append(title + QStringLiteral(": ") + text);
     if (promptAnswers.empty())
         return tk::Services::prompt(text, title, std::move(answer));
     const QString reply = promptAnswers.front();
@@ -65,20 +60,18 @@ void schreibeBild(const QString& path, QSize size, const char* format, QColor co
 
 void Spiel::bilderOrdner(const QStringList& names)
 {
-    const QString folder = dir_.path() + QStringLiteral("/bilder/");
-    QDir(folder).removeRecursively();
-    QDir().mkpath(folder);
+    QDir(bilder()).removeRecursively();
+    QDir().mkpath(bilder());
     for (int n = 0; n < names.size(); ++n)
-        schreibeBild(folder + names.at(n), QSize(40 + n, 30), "PNG",
+        schreibeBild(bilder() + u'/' + names.at(n), QSize(40 + n, 30), "PNG",
                      QColor::fromHsv((n * 23) % 360, 200, 200));
 }
 
 void Spiel::standardBilder()
 {
-    const QDir quelle(QStringLiteral(KB_SOURCE_DIR "/assets/bilder"));
-    QDir().mkpath(dir_.path() + QStringLiteral("/bilder"));
-    for (const QString& name : quelle.entryList(QDir::Files))
-        QFile::copy(quelle.filePath(name), dir_.path() + QStringLiteral("/bilder/") + name);
+    QDir().mkpath(bilder());
+    for (QDirIterator it(QStringLiteral(KB_SOURCE_DIR "/assets/bilder"), QDir::Files); it.hasNext();)
+        QFile::copy(it.next(), bilder() + u'/' + it.fileName());
 }
 
 tk::Form* Spiel::starte(const QString& screen)
@@ -95,26 +88,26 @@ void Spiel::ruhe()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-void Spiel::klick(QWidget* widget, QPoint at)
+void Spiel::klick(const tk::Control& control)
 {
-    QVERIFY(widget);
-    QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier, at.x() < 0 ? widget->rect().center() : at);
+    QTest::mouseClick(control.widget(), Qt::LeftButton, Qt::NoModifier, control.widget()->rect().center());
     ruhe();
 }
 
-void Spiel::aktiviere(tk::Form* form)
+void Spiel::klickAnStelle(const tk::Control& c)
 {
-    QVERIFY(form);
-    QApplication::setActiveWindow(form->window());
-    form->window()->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(form->window()));
+    const QWidget* w = c.widget();
+    QTest::mouseClick(w->window()->windowHandle(), Qt::LeftButton, Qt::NoModifier,
+                      w->mapTo(w->window(), w->rect().center()));
+    ruhe();
 }
 
-void Spiel::klickImFenster(tk::Form* form, QPoint at)
+void Spiel::aktiviere(QWidget* window)
 {
-    QVERIFY(form && form->window()->windowHandle());
-    QTest::mouseClick(form->window()->windowHandle(), Qt::LeftButton, Qt::NoModifier, at);
-    ruhe();
+    QVERIFY(window);
+    QApplication::setActiveWindow(window);
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window));
 }
 
 void Spiel::tasten(const QString& keys)
@@ -145,27 +138,6 @@ void Spiel::wechsle(const QString& screen)
         program.show(screen, tk::vbModal);
     });
     ruhe();
-}
-
-Wachhund::Wachhund(std::chrono::seconds frist)
-    : thread_([this, frist](std::stop_token stop) {
-          while (!stop.stop_requested()) {
-              std::this_thread::sleep_for(std::chrono::milliseconds(100));
-              std::lock_guard lock(mutex_);
-              if (std::chrono::steady_clock::now() - seit_ > frist) {
-                  std::fprintf(stderr, "HÄNGT: '%s' seit mehr als %d s\n", was_.c_str(), int(frist.count()));
-                  std::_Exit(3);
-              }
-          }
-      })
-{
-}
-
-void Wachhund::schritt(const QString& was)
-{
-    std::lock_guard lock(mutex_);
-    was_ = was.toStdString();
-    seit_ = std::chrono::steady_clock::now();
 }
 
 QStringList bilddateien(int count)

@@ -1,18 +1,17 @@
 #pragma once
 
+#include "shell/modVariablen.h"
 #include "toolkit/dienste.h"
-#include "toolkit/form.h"
 #include "toolkit/programm.h"
 #include "toolkit/steuerelemente.h"
 
+#include <QApplication>
+#include <QLabel>
 #include <QStringList>
 #include <QTemporaryDir>
-#include <chrono>
+#include <QTest>
 #include <deque>
-#include <mutex>
 #include <optional>
-#include <string>
-#include <thread>
 
 namespace kbtest {
 
@@ -22,13 +21,11 @@ public:
     QString folder;
     std::int64_t clock = 1234567;
     std::deque<float> scriptedNumbers; // handed out first, then the seeded generator
-    int randomizeCalls = 0;
-    int rndCalls = 0;
+    int randomizeCalls = 0, rndCalls = 0;
     QStringList openedLinks;
     std::deque<QString> promptAnswers; // when empty the real dialog is shown
-    QStringList promptTexts;
-    QStringList promptTitles;
-    QStringList messages; // closed at once
+    QStringList promptTexts;           // "title: text" of each prompt
+    QStringList messages;              // closed at once
     std::optional<tk::RuntimeError> error;
     bool exited = false;
     int exitStatus = -1;
@@ -42,14 +39,13 @@ public:
                 std::function<void(const QString&)> answer) override;
     void messageBox(const QString& text, const QString&, std::function<void()> closed) override
     {
-        messages.append(text);
-        closed();
+        messages.append(text), closed();
     }
     void showError(const tk::RuntimeError& e, std::function<void()> closed) override { error = e, closed(); }
     void exit(int status) override { exited = true, exitStatus = status; }
 };
 
-// One game per test: fresh services, fresh program state, a picture folder.
+// One game per test: fresh services, fresh program state, a program folder of its own.
 class Spiel {
 public:
     Spiel();
@@ -58,14 +54,14 @@ public:
     Spiel& operator=(const Spiel&) = delete;
 
     TestServices services;
-
-    // `<program folder>/bilder` with tiny PNGs of the given names, each its own shade.
-    void bilderOrdner(const QStringList& names);
-    // `<program folder>/bilder` as a copy of the pictures the program comes with.
-    void standardBilder();
     QString programmOrdner() const { return dir_.path(); }
+    QString bilder() const { return dir_.path() + QStringLiteral("/bilder"); }
+    // The picture folder with tiny PNGs of the given names, each its own shade.
+    void bilderOrdner(const QStringList& names);
+    // The picture folder as a copy of the pictures the program comes with.
+    void standardBilder();
 
-    // Starts the program on the given screen; gives the screen then shown, if one.
+    // Starts the program on the given screen; gives the screen then loaded, if one.
     tk::Form* starte(const QString& screen);
     // The single loaded screen, or none when there is not exactly one.
     tk::Form* aktuell() const
@@ -73,20 +69,17 @@ public:
         return tk::Program::instance().loadedCount() == 1 ? tk::Program::instance().current() : nullptr;
     }
     QString aktuellerName() const { return aktuell() ? aktuell()->name() : QString(); }
-    tk::Form* geladen(const QString& name) const { return tk::Program::instance().loaded(name); }
     bool beendet() const { return services.exited; }
 
     // Lets the event loop finish what is pending, deferred deletions included.
     static void ruhe();
-    // Clicks a control (or a widget at a point) with the mouse, by default in its middle.
-    static void klick(tk::Control& control) { klick(control.widget()); }
-    static void klick(QWidget* widget, QPoint at = QPoint(-1, -1));
-    // Makes the screen's window the active one so that keys reach its focus.
-    static void aktiviere(tk::Form* form);
-    // Clicks the window at a point: whatever lies topmost there gets the click.
-    static void klickImFenster(tk::Form* form, QPoint at);
-    static void klickAnStelle(const tk::Control& c) { klickImFenster(&c.form(), mitteImFenster(c.widget())); }
-    static QPoint mitteImFenster(const QWidget* w) { return w->mapTo(w->window(), w->rect().center()); }
+    // Clicks a control with the mouse in its middle; or the control's window where
+    // the control is, so that whatever lies topmost there gets the click.
+    static void klick(const tk::Control& control);
+    static void klickAnStelle(const tk::Control& control);
+    // Makes a window the active one so that keys reach its focus.
+    static void aktiviere(const tk::Form* form) { aktiviere(form ? form->window() : nullptr); }
+    static void aktiviere(QWidget* window);
     // Presses keys one after another, e.g. "Tab, Space", on the focus or the active window.
     static void tasten(const QString& keys);
     // Types text key by key into a widget, umlauts included.
@@ -98,26 +91,17 @@ private:
     QTemporaryDir dir_;
 };
 
-// Ends the process, naming the step, when one step runs longer than the deadline.
-class Wachhund {
-public:
-    explicit Wachhund(std::chrono::seconds frist);
-    void schritt(const QString& was);
-
-private:
-    std::mutex mutex_;
-    std::string was_;
-    std::chrono::steady_clock::time_point seit_ = std::chrono::steady_clock::now();
-    std::jthread thread_; // last: stopped and joined first
-};
-
 // Picture file names "Bild01.png", "Bild02.png", ...
 QStringList bilddateien(int count);
 // The round's words in Bildnamen, index 0 first; and setting them as a round would.
 QStringList bildnamen();
 void setzeBildnamen(const QStringList& words);
-
-void schreibeBild(const QString& path, QSize size = QSize(40, 30), const char* format = nullptr,
+void schreibeBild(const QString& path, QSize size = {40, 30}, const char* format = "PNG",
                   QColor colour = Qt::darkGreen);
 
 } // namespace kbtest
+
+// Every test speaks in the toolkit's terms, with Qt's string literals.
+using namespace tk;
+using namespace Qt::StringLiterals;
+using kbtest::Spiel;
