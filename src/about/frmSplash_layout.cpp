@@ -33,6 +33,7 @@ const tk::FormLayout frmSplashLayout{
     .foreColor = 0x00FFFFFF,
     .clientWidth = 9840,
     .clientHeight = 7125,
+    .icon = false,
     .maxButton = false,
     .minButton = false,
     .controlBox = false,

@@ -7,7 +7,6 @@
 #include "toolkit/programm.h"
 
 #include <QGuiApplication>
-#include <QIcon>
 
 // The icon, the drawings and the instruction document are compiled into the
 // game's static library; nothing in the program refers to that part by name, so
@@ -20,18 +19,6 @@ static void ressourcenEinbinden()
 
 namespace kb {
 
-namespace {
-
-QIcon fenstersymbol()
-{
-    QIcon icon;
-    for (const char* file : {":/icon-16.png", ":/icon-32.png", ":/icon-48.png", ":/icon-256.png"})
-        icon.addFile(QString::fromLatin1(file));
-    return icon;
-}
-
-} // namespace
-
 void programmEinrichten()
 {
     QCoreApplication::setApplicationName(QStringLiteral("Kieselblick"));
@@ -39,7 +26,8 @@ void programmEinrichten()
     // Lets the desktop match the windows to the installed menu entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("example.tavo_kolleg.kieselblick"));
     ressourcenEinbinden();
-    QGuiApplication::setWindowIcon(fenstersymbol());
+    tk::Form::setIconFiles({QStringLiteral(":/icon-16.png"), QStringLiteral(":/icon-32.png"),
+                            QStringLiteral(":/icon-48.png"), QStringLiteral(":/icon-256.png")});
     tk::setUp();
     static bool registered = false;
     if (!registered) {

@@ -7,6 +7,7 @@
 #include "toolkit/steuerelemente.h"
 
 #include <QGuiApplication>
+#include <QIcon>
 #include <QScreen>
 #include <QWindow>
 #include <algorithm>
@@ -33,12 +34,35 @@ Qt::WindowFlags flagsFor(const FormLayout& l)
     return f;
 }
 
+QStringList& iconFiles()
+{
+    static QStringList files;
+    return files;
+}
+
+// Made once, when the first screen with an icon is built.
+const QIcon& windowIcon()
+{
+    static const QIcon icon = [] {
+        QIcon i;
+        for (const QString& file : iconFiles())
+            i.addFile(file);
+        return i;
+    }();
+    return icon;
+}
+
 QString keyOf(const QString& name, int index)
 {
     return index >= 0 ? name + QLatin1Char('(') + QString::number(index) + QLatin1Char(')') : name;
 }
 
 } // namespace
+
+void Form::setIconFiles(const QStringList& files)
+{
+    iconFiles() = files;
+}
 
 Form::Form(const FormLayout& layout)
     : name_(QString::fromUtf8(layout.name)), caption_(QString::fromUtf8(layout.caption)),
@@ -74,6 +98,8 @@ void Form::build(const FormLayout& layout)
     window_->setObjectName(name_);
     window_->setWindowFlags(flagsFor(layout));
     window_->setWindowTitle(caption_);
+    if (layout.icon)
+        window_->setWindowIcon(windowIcon());
     window_->setAutoFillBackground(true);
     if (layout.backColor != NoColor)
         setColour(window_, QPalette::Window, layout.backColor);

@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -43,6 +44,10 @@ public:
     virtual ~Form();
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
+
+    // The program's window icon in its sizes (resources), for the screens whose
+    // layout asks for it.
+    static void setIconFiles(const QStringList& files);
 
     const QString& name() const { return name_; }
 

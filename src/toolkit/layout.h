@@ -73,6 +73,7 @@ struct FormLayout {
     OleColor foreColor = NoColor;
     FontDef font{};
     double clientWidth = 0, clientHeight = 0;
+    bool icon = true; // the program's window icon
     bool maxButton = false;
     bool minButton = true;
     bool controlBox = true;

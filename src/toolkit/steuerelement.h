@@ -83,7 +83,6 @@ public:
 // cmdeins(3). A member that does not exist is run-time error 340.
 template <typename T> class ControlArray {
 public:
-    ControlArray() = default;
     ControlArray(QString name, std::vector<T*> members) : name_(std::move(name)), members_(std::move(members))
     {
     }
@@ -98,9 +97,6 @@ public:
     {
         return index >= 0 && std::size_t(index) < members_.size() && members_[std::size_t(index)];
     }
-    // The highest index of the array.
-    int UBound() const { return int(members_.size()) - 1; }
-
     // One Click handler for all members; it is told the index of the member clicked.
     void onClick(const std::function<void(std::int16_t)>& handler) const
     {
