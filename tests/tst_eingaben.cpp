@@ -46,6 +46,48 @@ private Q_SLOTS:
                  name + u'!');
     }
 
+    // A held key acts once, on its real press: still down when the next screen
+    // appears, it does nothing there. Typing in the name box keeps its repeats.
+    void gehalteneTaste_data()
+    {
+        QTest::addColumn<QString>("screen");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("danach");
+        QTest::addColumn<QString>("getippt"); // the name box afterwards
+        QTest::newRow("Info, Enter") << u"frmSplash"_s << int(Qt::Key_Return) << u"\r"_s << u"frmStart"_s
+                                     << u""_s;
+        QTest::newRow("Info, Buchstabe")
+            << u"frmSplash"_s << int(Qt::Key_K) << u"k"_s << u"frmStart"_s << u""_s;
+        QTest::newRow("Stufe 1, Enter") << u"frmSchw1"_s << int(Qt::Key_Return) << u"\r"_s << u"frmSchw1"_s;
+        QTest::newRow("Stufe 1, Leertaste")
+            << u"frmSchw1"_s << int(Qt::Key_Space) << u" "_s << u"frmSchw1"_s << u""_s;
+        QTest::newRow("Name, Buchstabe")
+            << u"frmStart"_s << int(Qt::Key_A) << u"a"_s << u"frmStart"_s << u"aaaaaa"_s;
+        QTest::newRow("Name, Leertaste")
+            << u"frmStart"_s << int(Qt::Key_Space) << u" "_s << u"frmStart"_s << u"      "_s;
+    }
+    void gehalteneTaste()
+    {
+        QFETCH(QString, screen);
+        QFETCH(int, key);
+        QFETCH(QString, text);
+        QFETCH(QString, danach);
+        Spiel spiel;
+        spiel.standardBilder();
+        spiel.starte(screen);
+        spiel.halte(Qt::Key(key), text, 5);
+        QCOMPARE(spiel.aktuellerName(), danach);
+        if (danach == u"frmSchw1")
+            QCOMPARE(kb::modVariablen::Bildzaehler, 1.0); // one picture, not six
+        if (danach != u"frmStart")
+            return;
+        QFETCH(QString, getippt);
+        QCOMPARE(spiel.aktuell()->find<tk::TextBox>(u"txtBenutzername"_s).Text(), getippt);
+        spiel.halte(Qt::Key_Return, u"\r"_s, 3); // a new press acts again
+        QCOMPARE(spiel.aktuellerName(), u"frmSpiel"_s);
+    }
+
     // Display times a child might type, with the whole number each one means in
     // German (0: none), go to the prompt of level 5; a refused one brings the
     // prompt back, where 3 is typed.

@@ -2,6 +2,7 @@
 
 #include "toolkit/form.h"
 #include "toolkit/steuerelemente.h"
+#include "toolkit/tastenwache.h"
 
 #include <QAccessibleWidget>
 #include <QApplication>
@@ -36,12 +37,13 @@ FormWindow::FormWindow(Form* form) : form_(form)
 }
 
 // With KeyPreview the screen sees every key that types something, and Enter,
-// Esc and Backspace, before any control does.
+// Esc and Backspace, before any control does. A held key reaches it once: its
+// repeats go on to the control as if the screen had not looked.
 bool FormWindow::previewKey(QKeyEvent* event)
 {
     const int key = event->key();
     const QString text = event->text();
-    if (!form_->keyPreview_ || !form_->keyPress_ || text.isEmpty())
+    if (!form_->keyPreview_ || !form_->keyPress_ || text.isEmpty() || isRepeatedPress(*event))
         return false;
     if (!text.at(0).isPrint() && key != Qt::Key_Return && key != Qt::Key_Enter && key != Qt::Key_Escape &&
         key != Qt::Key_Backspace)

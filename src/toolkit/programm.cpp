@@ -2,6 +2,7 @@
 
 #include "toolkit/dienste.h"
 #include "toolkit/einheiten.h"
+#include "toolkit/tastenwache.h"
 
 #include <QApplication>
 #include <QPixmapCache>
@@ -32,6 +33,7 @@ void setUp()
     QPixmapCache::setCacheLimit(0);
     toolkitRessourcen();
     loadBundledFonts();
+    installKeyWatch();
 }
 
 Program& Program::instance()

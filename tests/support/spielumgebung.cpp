@@ -122,6 +122,23 @@ void Spiel::tasten(const QString& keys)
     ruhe();
 }
 
+void Spiel::halte(Qt::Key key, const QString& text, int wiederholungen, Qt::KeyboardModifiers mods) const
+{
+    const auto sende = [&](QEvent::Type type, bool wiederholt) {
+        if (!aktuell())
+            return;
+        aktiviere(aktuell());
+        qt_handleKeyEvent(aktuell()->window()->windowHandle(), type, key, mods, text, wiederholt);
+        ruhe();
+    };
+    sende(QEvent::KeyPress, false);
+    for (int i = 0; i < wiederholungen; ++i) {
+        sende(QEvent::KeyRelease, true);
+        sende(QEvent::KeyPress, true);
+    }
+    sende(QEvent::KeyRelease, false);
+}
+
 void Spiel::tippen(QWidget* target, const QString& text)
 {
     // Qt's key codes of the Latin-1 letters are their upper-case code points.

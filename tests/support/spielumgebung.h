@@ -82,6 +82,10 @@ public:
     static void aktiviere(QWidget* window);
     // Presses keys one after another, e.g. "Tab, Space", on the focus or the active window.
     static void tasten(const QString& keys);
+    // Holds a key down as a keyboard does: a press, `wiederholungen` repeats (each
+    // an auto-repeated release and press), then the release. Every event goes to
+    // the screen then current, made active first as a desktop would.
+    void halte(Qt::Key key, const QString& text, int wiederholungen, Qt::KeyboardModifiers mods = {}) const;
     // Types text key by key into a widget, umlauts included.
     static void tippen(QWidget* target, const QString& text);
     // Hands over to a screen as a handler does: unloads the current one, shows the next.
