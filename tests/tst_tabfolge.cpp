@@ -1,19 +1,45 @@
 // Every screen as it opens: its outer size, where the keyboard focus starts, and
 // where Tab and Shift+Tab take it from there (real key presses on the real screens
-// and the level-5 prompt).
+// and the level-5 prompt); the focus mark goes with the focus from the start.
 #include "support/spielumgebung.h"
 
+#include <QLineEdit>
 #include <QPushButton>
 
 namespace {
 
+// Whether a control shows the focus mark: near its top edge two rows of only
+// black and white pixels, both of them, across its middle half.
+bool zeigtMarke(QWidget* w)
+{
+    const QImage bild = w->grab().toImage();
+    const auto schwarzWeiss = [&](int y, bool& schwarz, bool& weiss) {
+        for (int x = bild.width() / 4; x < bild.width() * 3 / 4; ++x) {
+            const QRgb p = bild.pixel(x, y) & 0xFFFFFF;
+            if (p != 0 && p != 0xFFFFFF)
+                return false;
+            (p ? weiss : schwarz) = true;
+        }
+        return true;
+    };
+    for (int y = 0; y + 1 < std::min(10, bild.height()); ++y) {
+        bool schwarz = false, weiss = false;
+        if (schwarzWeiss(y, schwarz, weiss) && schwarzWeiss(y + 1, schwarz, weiss) && schwarz && weiss)
+            return true;
+    }
+    return false;
+}
+
 // The focused control as the layout names it, cmdeins(3); a dialog's button by
-// its text, its other parts by their class.
+// its text, its other parts by their class. A button or link control of a
+// screen that does not show the focus mark says so.
 QString fokus()
 {
-    const QWidget* w = QApplication::focusWidget();
+    QWidget* w = QApplication::focusWidget();
     if (!w)
         return u"-"_s;
+    if (!w->objectName().isEmpty() && !qobject_cast<QLineEdit*>(w) && !zeigtMarke(w))
+        return w->objectName() + u" ohne Fokusmarke"_s;
     if (!w->objectName().isEmpty())
         return w->property("index").toInt() >= 0
                    ? u"%1(%2)"_s.arg(w->objectName()).arg(w->property("index").toInt())
@@ -32,6 +58,8 @@ QStringList runde(Qt::KeyboardModifiers umschalt, const QString& erster)
         QWidget* ziel =
             QApplication::focusWidget() ? QApplication::focusWidget() : QApplication::activeWindow();
         QTest::keyClick(ziel, Qt::Key_Tab, umschalt);
+        if (ziel != QApplication::focusWidget() && zeigtMarke(ziel))
+            namen << ziel->objectName() + u" behält die Fokusmarke"_s;
         if (fokus() == namen.first())
             break;
         namen << fokus();

@@ -1,5 +1,7 @@
 #include "toolkit/einheiten.h"
 
+#include "toolkit/systemfarben.h"
+
 #include <QFontDatabase>
 #include <QHash>
 #include <QStringList>
@@ -9,21 +11,8 @@ namespace tk {
 
 QColor toQColor(OleColor colour)
 {
-    if (colour & 0x80000000u) {
-        // The classic system palette; the exact shades are those of a plain desktop theme.
-        switch (colour & 0xFFu) {
-        case 0x08:
-            return QColor(0, 0, 0); // window text
-        case 0x0A:
-            return QColor(180, 180, 180); // active border
-        case 0x0F:
-            return QColor(240, 240, 240); // button face
-        case 0x12:
-            return QColor(0, 0, 0); // button text
-        default:
-            return QColor(240, 240, 240);
-        }
-    }
+    if (colour & 0x80000000u)
+        return systemColour(int(colour & 0xFFu));
     return QColor(int(colour & 0xFFu), int((colour >> 8) & 0xFFu), int((colour >> 16) & 0xFFu));
 }
 

@@ -2,6 +2,7 @@
 
 #include "toolkit/dienste.h"
 #include "toolkit/einheiten.h"
+#include "toolkit/systemfarben.h"
 #include "toolkit/tastenwache.h"
 
 #include <QApplication>
@@ -33,6 +34,7 @@ void setUp()
     QPixmapCache::setCacheLimit(0);
     toolkitRessourcen();
     loadBundledFonts();
+    QApplication::setPalette(systemPalette());
     installKeyWatch();
 }
 

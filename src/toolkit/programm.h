@@ -12,9 +12,9 @@
 namespace tk {
 
 // Sets up what every program built on the toolkit needs once: the bundled fonts
-// and pictures, no pixmap cache, no automatic quit when a window closes (the
-// program ends when no screen is loaded any more), and the watch that keeps a
-// held key from acting more than once.
+// and pictures, one colour scheme for every window, no pixmap cache, no
+// automatic quit when a window closes (the program ends when no screen is
+// loaded any more), and the watch that keeps a held key from acting twice.
 void setUp();
 
 // The running program: which screens exist, which are loaded, and the one place

@@ -6,6 +6,7 @@
 #include "toolkit/bild.h"
 #include "toolkit/dienste.h"
 #include "toolkit/einheiten.h"
+#include "toolkit/fokusmarke.h"
 #include "toolkit/form.h"
 #include "toolkit/steuerelemente.h"
 
@@ -165,6 +166,7 @@ LinkControl::LinkControl(Form& form, const ControlDef& def, QWidget* parent) : C
     box->setAutoFillBackground(true);
     setColour(box, QPalette::Window, type.backColor == NoColor ? SysButtonFace : type.backColor);
     inner_ = makeInner(form, type, box);
+    new FocusOverlay(box);
     (type.pointer == LinkPointer::OnWhole ? box : inner_->widget())->setCursor(handCursor());
     attach(box, def);
 }
