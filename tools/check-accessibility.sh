@@ -7,8 +7,10 @@
 # own. An accessibility client (pyatspi, with the Debian python) walks the
 # accessible tree of every screen from the about screen to a result: each
 # screen must be a window named by its title, each button and label named by
-# its caption, each link control a link named by its text. It then plays one
-# round of level 1 through AT-SPI alone: a mouse click generated at the place
+# its caption, each link control a link named by its text, the name box by its
+# prompt, the coloured blocks of the board by what they mean, and the
+# instruction text without a stray object character where its drawing floats.
+# It then plays one round of level 1 through AT-SPI alone: a mouse click generated at the place
 # the title label reports, a link and the buttons pressed through their
 # actions, the name typed through the editable-text interface. Links go to a
 # stand-in for the desktop's link handler that only notes them.
@@ -121,8 +123,9 @@ def button(window, name):
     return found[0] if found else finish()
 
 
-# The about screen: a window without title, its texts and its four links.
-w = screen("", "label", "Version 1.0.14", timeout=30)
+# The about screen: a window without title bar, named by the program's name, its
+# texts and its four links.
+w = screen("Kieselblick", "label", "Version 1.0.14", timeout=30)
 expect(w, "label", ["Kieselblick", "Version 1.0.14",
                     "Ein Sprachlernprogramm für Grundschulen\n\n1. Schuljahr"])
 links = named(w, "link")
@@ -144,11 +147,15 @@ expect(w, "label", ["Kieselblick???", "Bitte gib hier deinen Namen ein:"])
 expect(w, "push button", ["Start", "Ende"])
 entry = named(w, "text")
 check(len(entry) == 1, "start screen: one text entry")
+check(entry[0].name == "Bitte gib hier deinen Namen ein:", f"start screen: the entry is named by its prompt: {entry[0].name!r}")
 entry[0].queryEditableText().setTextContents("Anna")
 press(button(w, "Start"))
 
 w = screen("Kieselblick", "push button", "Los geht's!!!")
 expect(w, "label", ["Hallo ", "Anna!"])
+instruction = named(w, "label", "Bei diesem Spiel.*")
+check(len(instruction) == 1 and "\ufffc" not in instruction[0].name and "Viel Spaß" in instruction[0].name,
+      "instruction screen: the instruction reads without a stray object character")
 press(button(w, "Los geht's!!!"))
 
 w = screen("Schwierigkeitsstufe auswählen", "push button", "1")
@@ -168,9 +175,14 @@ for caption in ["nächstes Bild"] * 3 + ["Zur Auswahlbox"]:
 w = screen("Auswahlbox", "label", "Welche Bilder hast du gesehen\\? Klicke an!")
 words = [b for b in named(w, "push button") if b.name]
 check(len(words) == 9, f"board: nine words {[b.name for b in words]}")
-for word in words[:4]:
+for word in words[:3]:
     press(word)
     time.sleep(0.5)
+blocks = [b for b in named(w, "push button") if b.name in ("richtig", "falsch")]
+check(len(blocks) == 3, f"board: three picked words became blocks named right or wrong {[b.name for b in blocks]}")
+check(all(b.getState().contains(pyatspi.STATE_FOCUSABLE) for b in blocks), "board: the blocks take the focus")
+press(words[3])
+time.sleep(0.5)
 
 w = screen("Auswertung", "label", "Dein Punktestand:")
 expect(w, "label", ["Hallo ", "Anna!"])

@@ -68,7 +68,10 @@ void frmAusw::cmdeins_Click(std::int16_t index)
 {
     Klickzaehler += 1;
     tk::CommandButton& marke = cmdzwei(index);
-    marke.setBackColor(gezeigtesWort(cmdeins(index).Caption()) ? Gruen : Rot);
+    const bool richtig = gezeigtesWort(cmdeins(index).Caption());
+    marke.setBackColor(richtig ? Gruen : Rot);
+    // The block says with its colour alone what a screen reader has to say in words.
+    marke.setAccessibleName(richtig ? QStringLiteral("richtig") : QStringLiteral("falsch"));
     marke.setVisible(true);
     cmdeins(index).setVisible(false);
     if (Klickzaehler == werte_.gezeigt)

@@ -8,6 +8,7 @@
 
 #include <QGuiApplication>
 #include <QIcon>
+#include <QLabel>
 #include <QScreen>
 #include <QWindow>
 #include <algorithm>
@@ -98,6 +99,10 @@ void Form::build(const FormLayout& layout)
     window_->setObjectName(name_);
     window_->setWindowFlags(flagsFor(layout));
     window_->setWindowTitle(caption_);
+    // A screen without a caption would be an unnamed window to screen readers;
+    // it goes by the program's name.
+    if (caption_.isEmpty())
+        window_->setAccessibleName(QCoreApplication::applicationName());
     if (layout.icon)
         window_->setWindowIcon(windowIcon());
     window_->setAutoFillBackground(true);
@@ -117,6 +122,29 @@ void Form::build(const FormLayout& layout)
         if (d.kind != Kind::Frame)
             addControl(d);
     setTabOrder();
+    nameTextBoxes();
+}
+
+// A text box is named by the label that stands on its left, on the same line,
+// as the prompt before an input field: screen readers say the prompt when the
+// box takes the focus.
+void Form::nameTextBoxes()
+{
+    for (const auto& box : controls_) {
+        if (box->kind() != Kind::TextBox)
+            continue;
+        QLabel* prompt = nullptr;
+        const QRect b = box->widget()->geometry();
+        for (const auto& c : controls_) {
+            const QRect l = c->widget() ? c->widget()->geometry() : QRect();
+            if (c->kind() == Kind::Label && c->widget()->parent() == box->widget()->parent() &&
+                l.right() < b.left() && l.top() <= b.bottom() && l.bottom() >= b.top() &&
+                (!prompt || l.right() > prompt->geometry().right()))
+                prompt = static_cast<QLabel*>(c->widget());
+        }
+        if (prompt)
+            prompt->setBuddy(box->widget());
+    }
 }
 
 void Form::addControl(const ControlDef& def)

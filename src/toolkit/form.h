@@ -118,6 +118,7 @@ private:
     void build(const FormLayout& layout);
     void addControl(const ControlDef& def);
     void setTabOrder();
+    void nameTextBoxes();
     void centre();
     void present();
     void focusFirst();

@@ -59,6 +59,12 @@ void Control::setVisible(bool visible)
         widget_->setVisible(visible);
 }
 
+void Control::setAccessibleName(const QString& name)
+{
+    if (widget_)
+        widget_->setAccessibleName(name);
+}
+
 void Control::setEnabled(bool enabled)
 {
     enabled_ = enabled;

@@ -46,6 +46,9 @@ public:
     void setEnabled(bool enabled);
 
     const QString& ToolTipText() const { return toolTip_; }
+    // The name screen readers and automation give the control, for a control
+    // whose caption does not say what it shows (a coloured block).
+    void setAccessibleName(const QString& name);
     int TabIndex() const { return tabIndex_; }
 
     // The screen's Click handler for this control, if it has one.

@@ -6,6 +6,7 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTextDocument>
 #include <algorithm>
 
 namespace tk {
@@ -32,6 +33,17 @@ QString displayText(const QString& caption)
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     return text;
+}
+
+// The document's text as a screen reader should say it. Qt would read it with an
+// object-replacement character where the drawing floats.
+QString readableText(const QString& html)
+{
+    QTextDocument document;
+    document.setHtml(html);
+    QString text = document.toPlainText();
+    text.remove(QChar::ObjectReplacementCharacter);
+    return text.trimmed();
 }
 
 } // namespace
@@ -129,6 +141,7 @@ Document::Document(Form& form, const ControlDef& def, QWidget* parent) : Control
         QFile file(QString::fromUtf8(def.picture));
         if (file.open(QIODevice::ReadOnly))
             l->setText(QString::fromUtf8(file.readAll()));
+        l->setAccessibleName(readableText(l->text()));
     }
     attach(l, def);
 }
