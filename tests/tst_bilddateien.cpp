@@ -86,22 +86,23 @@ class tst_Bilddateien : public QObject {
 private Q_SLOTS:
     // Each slot seeds once; a repeated position, a repeated word (one name with two
     // extensions) and a file without a word (four characters or fewer) are drawn
-    // again at once without seeding. The word is the name less four characters.
+    // again at once without seeding. The word is the name less four characters as
+    // a reader counts them: an emoji or a letter with its accent is one.
     void ziehungWeistWiederholungenAb()
     {
         Spiel spiel;
         spiel.bilderOrdner(kbtest::bilddateien(6)
-                           << u"Hund.jpg"_s << u"Hund.png"_s << u"Zebra.jpeg"_s << u"Tintenfisch"_s
-                           << u"Bär.png"_s << u"Ohr"_s << u"a.gi"_s);
+                           << u"Hund.jpg"_s << u"Hund.png"_s << u"Zebra.jpeg"_s << u"A🌙xyz"_s
+                           << u"Bäre\u0301xyz"_s << u"Ohr"_s << u"a.gi"_s);
         Form* f = spiel.starte(u"frmSchw1"_s);
         for (const char* name :
-             {"Hund.jpg", "Hund.jpg", "Hund.png", "Ohr", "Zebra.jpeg", "a.gi", "Tintenfisch", "Bär.png"})
+             {"Hund.jpg", "Hund.jpg", "Hund.png", "Ohr", "Zebra.jpeg", "a.gi", "A🌙xyz", "Bäre\u0301xyz"})
             spiel.services.scriptedNumbers.push_back(zahlFuer(f, QString::fromUtf8(name)));
         for (int klick = 0; klick < 4; ++klick)
             Spiel::klick(f->find<CommandButton>(u"cmdweiter"_s));
         QCOMPARE(spiel.services.randomizeCalls, 4);
         QCOMPARE(spiel.services.rndCalls, 8);
-        QCOMPARE(kbtest::bildnamen(), (QStringList{u"Hund"_s, u"Zebra."_s, u"Tintenf"_s, u"Bär"_s}));
+        QCOMPARE(kbtest::bildnamen(), (QStringList{u"Hund"_s, u"Zebra."_s, u"A"_s, u"Bär"_s}));
         Spiel::klick(f->find<CommandButton>(u"cmdweiter"_s));
         QCOMPARE(spiel.aktuellerName(), u"frmAusw1"_s);
     }

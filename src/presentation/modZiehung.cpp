@@ -6,6 +6,7 @@
 #include "toolkit/zahlen.h"
 
 #include <QSet>
+#include <QTextBoundaryFinder>
 #include <algorithm>
 
 namespace kb::modZiehung {
@@ -14,7 +15,12 @@ using namespace modVariablen;
 
 QString Wort(const QString& Dateiname)
 {
-    return Dateiname.left(std::max<qsizetype>(Dateiname.size() - 4, 0));
+    QTextBoundaryFinder zeichen(QTextBoundaryFinder::Grapheme, Dateiname);
+    zeichen.toEnd();
+    for (int i = 0; i < 4; ++i)
+        if (zeichen.toPreviousBoundary() <= 0)
+            return {};
+    return Dateiname.left(zeichen.position());
 }
 
 int verwendbareBilder(const tk::FileListBox& File1)

@@ -12,7 +12,9 @@ class FileListBox;
 namespace kb::modZiehung {
 
 // The word a picture stands for: its file name less the last four characters
-// (the dot and a three-letter extension). The cut is by count, not at the dot.
+// (the dot and a three-letter extension). The cut is by count, not at the dot,
+// and counts characters as a reader sees them: an emoji, or a letter with its
+// accent, is one character and is never cut in two.
 QString Wort(const QString& Dateiname);
 
 // How many different words the pool offers: files whose word would be empty are
