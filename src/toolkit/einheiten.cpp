@@ -25,15 +25,30 @@ void setColour(QWidget* widget, QPalette::ColorRole role, OleColor colour)
 
 namespace {
 
-// Layout face -> the bundled face used when the layout face is not installed.
+// The faces the layouts name, the bundled face that stands in for each where it
+// is not installed, and the layout face's line metrics in font units (2048 per
+// em). Liberation Sans has Arial's metrics; Comic Neue is smaller than Comic
+// Sans MS above and below the baseline.
+struct LayoutFace {
+    QLatin1StringView face;
+    QLatin1StringView substitute;
+    int ascent, descent;
+    bool sameMetrics; // the substitute's lines need no correction
+};
+
+constexpr LayoutFace layoutFaces[] = {
+    {QLatin1StringView("Comic Sans MS"), QLatin1StringView("Comic Neue"), 2257, 597, false},
+    {QLatin1StringView("Arial"), QLatin1StringView("Liberation Sans"), 1854, 434, true},
+    // A bitmap face whose sizes stepped; set like Arial, which no screen contradicts.
+    {QLatin1StringView("MS Sans Serif"), QLatin1StringView("Liberation Sans"), 1854, 434, true},
+};
+
 QString substitute(const QString& face)
 {
-    static const QHash<QString, QString> map{
-        {QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue")},
-        {QStringLiteral("Arial"), QStringLiteral("Liberation Sans")},
-        {QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans")},
-    };
-    return map.value(face, QStringLiteral("Liberation Sans"));
+    for (const LayoutFace& f : layoutFaces)
+        if (f.face == face)
+            return f.substitute;
+    return QStringLiteral("Liberation Sans");
 }
 
 QString resolveFace(const QString& face)
@@ -65,6 +80,17 @@ QFont toQFont(const FontDef& font)
     if (qstrcmp(font.name, "Arial") == 0)
         f.setHintingPreference(QFont::PreferFullHinting);
     return f;
+}
+
+std::optional<LineMetrics> layoutFaceLines(const QFont& font)
+{
+    for (const LayoutFace& f : layoutFaces) {
+        if (f.sameMetrics || font.family() != f.substitute)
+            continue;
+        const double px = font.pixelSize() / 2048.0;
+        return LineMetrics{f.ascent * px, f.descent * px};
+    }
+    return std::nullopt;
 }
 
 void loadBundledFonts()

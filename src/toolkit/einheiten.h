@@ -5,6 +5,7 @@
 #include <QPalette>
 #include <QString>
 #include <cstdint>
+#include <optional>
 
 class QWidget;
 
@@ -47,6 +48,19 @@ struct FontDef {
 // inch so that text measures the same on every machine; faces that are not
 // installed are replaced by the fonts that ship inside the program.
 QFont toQFont(const FontDef& font);
+
+// A face's line in pixels: the baseline lies `ascent` below the line's top, the
+// next line starts `descent` below the baseline.
+struct LineMetrics {
+    double ascent = 0;
+    double descent = 0;
+    double height() const { return ascent + descent; }
+};
+
+// The lines of the face a layout named, for a font that toQFont gave a bundled
+// substitute of other metrics. None when the font is the layout's own face or
+// a substitute with its metrics: Qt's own line metrics are right then.
+std::optional<LineMetrics> layoutFaceLines(const QFont& font);
 
 // Registers the bundled fonts. Called once at start.
 void loadBundledFonts();

@@ -6,6 +6,7 @@
 #include "toolkit/steuerelement.h"
 #include "toolkit/verweis.h"
 
+#include <QPointF>
 #include <QStringList>
 
 class QLabel;
@@ -24,6 +25,14 @@ public:
     void setCaption(const QString& caption);
     OleColor BackColor() const { return backColor_; }
     bool AutoSize() const { return autoSize_; }
+
+    // One line of the caption as the label draws it: its text and the left end
+    // of its baseline, in the label's pixels.
+    struct TextLine {
+        QString text;
+        QPointF baseline;
+    };
+    QList<TextLine> lines() const;
 
 private:
     void fitToCaption();
