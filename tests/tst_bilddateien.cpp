@@ -39,16 +39,6 @@ void lege(const QString& bilder, const QString& eintrag)
                          QFile::encodeName(bilder) + '/' + pfad.section(u'/', -1).toLatin1()) == 0);
 }
 
-QImage verlauf(QSize groesse)
-{
-    QImage bild(groesse, QImage::Format_ARGB32);
-    for (int y = 0; y < bild.height(); ++y)
-        for (int x = 0; x < bild.width(); ++x)
-            bild.setPixel(x, y,
-                          qRgba(x * 255 / groesse.width(), y * 255 / groesse.height(), (x ^ y) & 255, 200));
-    return bild;
-}
-
 // An icon file of PNG-compressed images behind the icon directory, in this order.
 QByteArray symbol(const QList<QImage>& bilder)
 {
@@ -75,7 +65,11 @@ QByteArray vorlage(const char* format, QSize groesse)
         QFile gif(QStringLiteral(KB_SOURCE_DIR "/tests/daten/vorlage.gif"));
         return gif.open(QIODevice::ReadOnly) ? gif.readAll() : QByteArray();
     }
-    const QImage bild = verlauf(groesse);
+    QImage bild(groesse, QImage::Format_ARGB32);
+    for (int y = 0; y < bild.height(); ++y)
+        for (int x = 0; x < bild.width(); ++x)
+            bild.setPixel(x, y,
+                          qRgba(x * 255 / groesse.width(), y * 255 / groesse.height(), (x ^ y) & 255, 200));
     if (qstrcmp(format, "ico") == 0)
         return symbol({bild.scaled(16, 16), bild.scaled(256, 8), bild, bild.scaled(32, 32)});
     QBuffer puffer;
@@ -233,8 +227,8 @@ private Q_SLOTS:
                 const QString f = QString::fromLatin1(format);
                 korpus << f.section(u'.', 0, 0) + u"%1."_s.arg(n, 3, 10, QLatin1Char('0')) +
                               f.section(u'.', -1);
-                if (n == 0)
-                    ganz[korpus.last()] = (f == u"ico" ? verlauf(groesse) : QImage::fromData(heil))
+                if (n == 0) // of the icon its largest image, the same as the PNG
+                    ganz[korpus.last()] = QImage::fromData(f == u"ico" ? vorlage("png", groesse) : heil)
                                               .convertToFormat(QImage::Format_ARGB32_Premultiplied);
                 QFile datei(bilder + u'/' + korpus.last());
                 QVERIFY(datei.open(QIODevice::WriteOnly) && datei.write(verderbe(heil, n, zufall)) >= 0);
