@@ -1,11 +1,13 @@
 // Whatever a teacher drops into "bilder": how the draw picks from it; each folder
 // gives a level that plays, the refusal with its message, or the run-time error
 // naming the folder or file; and each of 600 damaged pictures (JPEG, PNG, BMP,
-// GIF, icon) is shown or ends the program naming the file.
+// GIF, icon) is shown or ends the program naming the file, the undamaged ones
+// shown as Qt's reader gives them (an icon: its largest image).
 #include "support/spielumgebung.h"
 
 #include <QBuffer>
 #include <QDir>
+#include <QHash>
 #include <QImageWriter>
 #include <QSet>
 #include <random>
@@ -37,6 +39,26 @@ void lege(const QString& bilder, const QString& eintrag)
                          QFile::encodeName(bilder) + '/' + pfad.section(u'/', -1).toLatin1()) == 0);
 }
 
+// An icon file of PNG-compressed images behind the icon directory, in this order.
+QByteArray symbol(const QList<QImage>& bilder)
+{
+    QByteArray datei, daten;
+    QDataStream kopf(&datei, QIODevice::WriteOnly);
+    kopf.setByteOrder(QDataStream::LittleEndian);
+    kopf << quint16(0) << quint16(1) << quint16(bilder.size());
+    for (const QImage& bild : bilder) {
+        QBuffer png;
+        png.open(QIODevice::WriteOnly);
+        bild.save(&png, "png");
+        kopf << quint8(bild.width()) << quint8(bild.height()) << quint16(0) << quint16(1) << quint16(32)
+             << quint32(png.size()) << quint32(6 + 16 * bilder.size() + daten.size());
+        daten += png.data();
+    }
+    return datei + daten;
+}
+
+// The picture behind the damaged files. An icon holds it among smaller images,
+// the widest of them 256 pixels (0 in the icon's directory).
 QByteArray vorlage(const char* format, QSize groesse)
 {
     if (qstrcmp(format, "gif") == 0) { // Qt reads GIF but cannot write it: a stored one serves
@@ -48,6 +70,8 @@ QByteArray vorlage(const char* format, QSize groesse)
         for (int x = 0; x < bild.width(); ++x)
             bild.setPixel(x, y,
                           qRgba(x * 255 / groesse.width(), y * 255 / groesse.height(), (x ^ y) & 255, 200));
+    if (qstrcmp(format, "ico") == 0)
+        return symbol({bild.scaled(16, 16), bild.scaled(256, 8), bild, bild.scaled(32, 32)});
     QBuffer puffer;
     puffer.open(QIODevice::WriteOnly);
     const bool progressiv = qstrcmp(format, "progressiv.jpg") == 0;
@@ -58,12 +82,12 @@ QByteArray vorlage(const char* format, QSize groesse)
     return puffer.data();
 }
 
-// 30 truncations from nothing up to nearly the whole file, then 70 copies with one
+// 30 truncations from the whole file down to a thirtieth, then 70 copies with one
 // to eight flipped bits, every fourth of them in the first 512 bytes (the headers).
 QByteArray verderbe(const QByteArray& heil, int n, std::mt19937& zufall)
 {
     if (n < 30)
-        return heil.left(heil.size() * n / 30);
+        return heil.left(heil.size() * (30 - n) / 30);
     QByteArray kaputt = heil;
     const qsizetype bereich = n % 4 == 0 ? std::min<qsizetype>(512, heil.size()) : heil.size();
     for (int k = int(zufall() % 8); k >= 0; --k)
@@ -201,13 +225,16 @@ private Q_SLOTS:
                                                          {"png", {200, 150}}, {"bmp", {64, 48}},
                                                          {"gif", {64, 48}},   {"ico", {48, 48}}};
         QStringList korpus;
+        QHash<QString, QImage> ganz; // the undamaged files, as they should show
         for (const auto& [format, groesse] : formate) {
             const QByteArray heil = vorlage(format, groesse);
-            QCOMPARE(QImage::fromData(heil).size(), groesse);
             for (int n = 0; n < 100; ++n) {
                 const QString f = QString::fromLatin1(format);
                 korpus << f.section(u'.', 0, 0) + u"%1."_s.arg(n, 3, 10, QLatin1Char('0')) +
                               f.section(u'.', -1);
+                if (n == 0) // of the icon its largest image, the same as the PNG
+                    ganz[korpus.last()] = QImage::fromData(f == u"ico" ? vorlage("png", groesse) : heil)
+                                              .convertToFormat(QImage::Format_ARGB32_Premultiplied);
                 QFile datei(bilder + u'/' + korpus.last());
                 QVERIFY(datei.open(QIODevice::WriteOnly) && datei.write(verderbe(heil, n, zufall)) >= 0);
             }
@@ -223,13 +250,20 @@ private Q_SLOTS:
             spiel.services.scriptedNumbers = {zahlFuer(f, name)};
             Spiel::klick(f->find<tk::CommandButton>(u"cmdweiter"_s));
             if (const auto& e = spiel.services.error) {
-                QVERIFY2(e->number() == 481 || e->number() == 53, qPrintable(e->message()));
+                QVERIFY2(!ganz.contains(name) && (e->number() == 481 || e->number() == 53),
+                         qPrintable(e->message()));
                 QCOMPARE(e->message().section(u' ', -1), bilder + u'/' + name);
                 ++fehler;
             } else {
                 const tk::Image& bild = f->find<tk::Image>(u"imgBild"_s);
                 QCOMPARE(bild.picture().path(), bilder + u'/' + name);
-                QVERIFY2(!qobject_cast<const QLabel*>(bild.widget())->pixmap().isNull(), qPrintable(name));
+                const QImage teil = qobject_cast<const QLabel*>(bild.widget())->pixmap().toImage();
+                QVERIFY2(!teil.isNull(), qPrintable(name));
+                if (ganz.contains(name)) {
+                    QCOMPARE(bild.picture().size(), ganz[name].size());
+                    QCOMPARE(teil.convertToFormat(QImage::Format_ARGB32_Premultiplied),
+                             ganz[name].copy(teil.rect()));
+                }
                 ++gezeigt;
             }
         }

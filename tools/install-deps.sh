@@ -3,7 +3,7 @@
 # but only those that are missing. Works as root or through sudo.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libjpeg62-turbo-dev "$@")
+packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libjpeg62-turbo-dev libpng-dev "$@")
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,7 +1,9 @@
 #include "toolkit/bild.h"
 
+#include "toolkit/dateinamen.h"
 #include "toolkit/jpegausschnitt.h"
 #include "toolkit/laufzeitfehler.h"
+#include "toolkit/pngausschnitt.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -66,6 +68,35 @@ QImage turnedToShown(QImage image, int t)
     return image;
 }
 
+// An icon file holds one drawing in several sizes; the largest by area is shown,
+// and the reader is left at it. Qt's reader gives each image's size from the
+// icon's directory, without decoding it.
+int largestImage(QImageReader& reader)
+{
+    if (reader.format() != "ico" && reader.format() != "cur")
+        return 0;
+    int best = 0;
+    qint64 bestArea = -1;
+    for (int i = 0, count = reader.imageCount(); i < count && reader.jumpToImage(i); ++i) {
+        const QSize size = reader.size();
+        if (qint64(size.width()) * size.height() > bestArea)
+            best = i, bestArea = qint64(size.width()) * size.height();
+    }
+    reader.jumpToImage(best);
+    return best;
+}
+
+// JPEG and PNG files have decoders of their own for a part of the picture; a
+// null image leaves the file to Qt's reader.
+QImage decodedClip(const QString& path, const QByteArray& format, const QRect& clip)
+{
+    if (format == "jpeg")
+        return decodeJpegClip(path, clip);
+    if (format == "png")
+        return decodePngClip(path, clip);
+    return {};
+}
+
 } // namespace
 
 QPixmap storedPixmap(const QString& resource)
@@ -89,16 +120,22 @@ Picture Picture::load(const QString& path)
     const QFileInfo info(path);
     if (!info.exists())
         throw RuntimeError::fileNotFound(path);
+    if (!isRegularFile(path))
+        throw RuntimeError::invalidPicture(path);
     QImageReader reader(path);
     reader.setAutoTransform(true);
-    const QSize stored = reader.size();
-    if (!info.isFile() || !reader.canRead() || !stored.isValid() || stored.isEmpty())
+    // canRead() comes first: Qt's icon reader refuses once it has been asked for a size.
+    if (!reader.canRead())
         throw RuntimeError::invalidPicture(path);
     Picture p;
+    p.format_ = reader.format();
+    p.image_ = largestImage(reader);
+    const QSize stored = reader.size();
+    if (!stored.isValid() || stored.isEmpty())
+        throw RuntimeError::invalidPicture(path);
     p.path_ = path;
     p.storedSize_ = stored;
     p.transformation_ = int(reader.transformation());
-    p.jpeg_ = reader.format() == "jpeg";
     p.size_ = (p.transformation_ & QImageIOHandler::TransformationRotate90) ? stored.transposed() : stored;
     return p;
 }
@@ -118,14 +155,16 @@ QPixmap Picture::decode(const QRect& visible) const
     const QRect shown = visible & QRect(QPoint(0, 0), size_);
     if (shown.isEmpty())
         return {};
+    if (!isRegularFile(path_))
+        throw RuntimeError::invalidPicture(path_);
     const QRect stored = storedRect(shown, storedSize_, transformation_);
-    if (jpeg_) {
-        QImage part = decodeJpegClip(path_, stored);
-        if (!part.isNull())
-            return QPixmap::fromImage(turnedToShown(std::move(part), transformation_));
-    }
+    QImage part = decodedClip(path_, format_, stored);
+    if (!part.isNull())
+        return QPixmap::fromImage(turnedToShown(std::move(part), transformation_));
     QImageReader reader(path_);
     reader.setAutoTransform(true);
+    if (image_ > 0)
+        reader.jumpToImage(image_);
     if (shown != QRect(QPoint(0, 0), size_))
         reader.setClipRect(stored);
     QImage image = reader.read();

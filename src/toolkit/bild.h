@@ -17,7 +17,9 @@ public:
     Picture() = default;
 
     // Reads a picture file. A missing file is error 53, a file that is no readable
-    // picture error 481; both name the file.
+    // picture error 481; both name the file. So is anything that is not a regular
+    // file, such as a pipe, which is never opened. Of an icon file's images the
+    // largest is shown.
     static Picture load(const QString& path);
     // A picture stored with the program (a Qt resource); high-DPI variants are used.
     static Picture fromResource(const QString& resource);
@@ -28,7 +30,7 @@ public:
     const QString& path() const { return path_; }
 
     // Decodes the part `visible` (in picture pixels, shown orientation). Throws
-    // error 481 when the file turns out to be unreadable.
+    // error 481 when the file turns out to be unreadable or no longer a regular file.
     QPixmap decode(const QRect& visible) const;
 
 private:
@@ -36,7 +38,8 @@ private:
     QSize storedSize_;
     QSize size_;
     int transformation_ = 0;
-    bool jpeg_ = false;
+    QByteArray format_; // as Qt's reader names it: "jpeg", "png", "ico", ...
+    int image_ = 0;     // which of the images in an icon file is shown
     QPixmap resource_;
 };
 

@@ -1,5 +1,6 @@
 #include "toolkit/dateinamen.h"
 
+#include <QFileInfo>
 #include <QtGlobal>
 
 #ifdef Q_OS_UNIX
@@ -26,6 +27,11 @@ QString caseFoldedKey(const QString& name)
         to[i] = QChar(c >= u'A' && c <= u'Z' ? char16_t(c + (u'a' - u'A')) : c);
     }
     return key;
+}
+
+bool isRegularFile(const QString& path)
+{
+    return QFileInfo(path).isFile();
 }
 
 #ifdef Q_OS_UNIX

@@ -18,4 +18,9 @@ QStringList plainFileNames(const QString& folder);
 // with the same result.
 QString caseFoldedKey(const QString& name);
 
+// Whether `path` is a regular file or a link to one. Anything else is no picture:
+// opening a pipe waits until something writes into it, a device may never end.
+// The check asks the file system only and opens nothing.
+bool isRegularFile(const QString& path);
+
 } // namespace tk

@@ -1,5 +1,7 @@
 #include "toolkit/jpegausschnitt.h"
 
+#include "toolkit/dateinamen.h"
+
 #include <QFile>
 #include <algorithm>
 #include <csetjmp>
@@ -97,7 +99,7 @@ bool decode(std::FILE* file, const QRect& clip, QImage& image)
 
 QImage decodeJpegClip(const QString& path, const QRect& clip)
 {
-    if (clip.isEmpty())
+    if (clip.isEmpty() || !isRegularFile(path))
         return {};
     std::FILE* file = std::fopen(QFile::encodeName(path).constData(), "rb");
     if (!file)

@@ -13,8 +13,8 @@ namespace tk {
 // 4000 x 3000 photo is six times the work.
 //
 // The pixels are those Qt's reader gives for the same part (the same fast
-// decoding Qt chooses by default). A null image means "not done here": the file
-// is no plain grey or colour JPEG, or libjpeg reported anything at all, even a
+// decoding Qt chooses by default). A null image means "not done here": the path
+// is no regular file, the file is no plain grey or colour JPEG, or libjpeg reported anything at all, even a
 // warning. The caller then reads the file with Qt's reader, which decides, exactly
 // as before, whether it shows or is unreadable.
 QImage decodeJpegClip(const QString& path, const QRect& clip);

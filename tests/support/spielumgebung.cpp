@@ -8,6 +8,8 @@
 #include <QKeySequence>
 #include <QTest>
 #include <QWindow>
+#include <cstdio>
+#include <vector>
 
 namespace kbtest {
 
@@ -56,6 +58,38 @@ void schreibeBild(const QString& path, QSize size, const char* format, QColor co
     QImage image(size, QImage::Format_RGB32);
     image.fill(colour);
     QVERIFY2(image.save(path, format), qPrintable(path));
+}
+
+void schreibePng(const QString& path, QSize size, int farbtyp, int tiefe, bool verschachtelt,
+                 bool durchsichtig, const std::function<void(int, uchar*, std::size_t)>& zeile)
+{
+    std::FILE* datei = std::fopen(QFile::encodeName(path).constData(), "wb");
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    QVERIFY(datei && png && info);
+    if (setjmp(png_jmpbuf(png)))
+        QFAIL("libpng could not write the file");
+    png_init_io(png, datei);
+    png_set_IHDR(png, info, png_uint_32(size.width()), png_uint_32(size.height()), tiefe, farbtyp,
+                 verschachtelt ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                 PNG_FILTER_TYPE_DEFAULT);
+    std::vector<png_color> farben(farbtyp == PNG_COLOR_TYPE_PALETTE ? 1 << tiefe : 0);
+    std::vector<png_byte> alpha(farben.size());
+    for (std::size_t i = 0; i < farben.size(); ++i)
+        farben[i] = {png_byte(i * 97), png_byte(255 - i * 31), png_byte(i * i)}, alpha[i] = png_byte(i * 53);
+    const png_color_16 null{};
+    if (!farben.empty())
+        png_set_PLTE(png, info, farben.data(), int(farben.size()));
+    if (durchsichtig)
+        png_set_tRNS(png, info, alpha.data(), int(alpha.size()), &null);
+    png_write_info(png, info);
+    std::vector<uchar> puffer(png_get_rowbytes(png, info));
+    for (int durchgang = png_set_interlace_handling(png); durchgang > 0; --durchgang)
+        for (int y = 0; y < size.height(); ++y)
+            zeile(y, puffer.data(), puffer.size()), png_write_row(png, puffer.data());
+    png_write_end(png, info);
+    png_destroy_write_struct(&png, &info);
+    std::fclose(datei);
 }
 
 void Spiel::bilderOrdner(const QStringList& names)

@@ -11,7 +11,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <deque>
+#include <functional>
 #include <optional>
+#include <png.h>
 
 namespace kbtest {
 
@@ -102,6 +104,12 @@ QStringList bildnamen();
 void setzeBildnamen(const QStringList& words);
 void schreibeBild(const QString& path, QSize size = {40, 30}, const char* format = "PNG",
                   QColor colour = Qt::darkGreen);
+// Writes a PNG of libpng's colour type and bit depth row by row, `zeile(y, bytes,
+// length)` filling row y as the file stores it, again for each pass of an
+// interlaced file. A palette has 2^tiefe colours; `durchsichtig` gives them alpha,
+// or makes grey or colour value 0 transparent (tRNS).
+void schreibePng(const QString& path, QSize size, int farbtyp, int tiefe, bool verschachtelt,
+                 bool durchsichtig, const std::function<void(int, uchar*, std::size_t)>& zeile);
 
 } // namespace kbtest
 
