@@ -115,6 +115,14 @@ QPixmap Picture::decode(const QRect& visible) const
 {
     if (!resource_.isNull())
         return resource_;
+    QImage image = decodeImage(visible);
+    return image.isNull() ? QPixmap() : QPixmap::fromImage(std::move(image));
+}
+
+QImage Picture::decodeImage(const QRect& visible) const
+{
+    if (!resource_.isNull())
+        return resource_.toImage();
     const QRect shown = visible & QRect(QPoint(0, 0), size_);
     if (shown.isEmpty())
         return {};
@@ -122,7 +130,7 @@ QPixmap Picture::decode(const QRect& visible) const
     if (jpeg_) {
         QImage part = decodeJpegClip(path_, stored);
         if (!part.isNull())
-            return QPixmap::fromImage(turnedToShown(std::move(part), transformation_));
+            return turnedToShown(std::move(part), transformation_);
     }
     QImageReader reader(path_);
     reader.setAutoTransform(true);
@@ -131,7 +139,7 @@ QPixmap Picture::decode(const QRect& visible) const
     QImage image = reader.read();
     if (image.isNull())
         throw RuntimeError::invalidPicture(path_);
-    return QPixmap::fromImage(std::move(image));
+    return image;
 }
 
 } // namespace tk
