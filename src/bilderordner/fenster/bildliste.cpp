@@ -6,6 +6,7 @@
 #include "toolkit/steuerelemente.h"
 
 #include <QDir>
+#include <algorithm>
 
 namespace kbb::fenster {
 
@@ -38,6 +39,11 @@ void Bildliste::setzeBericht(const Ordnerbericht& bericht)
         const QString pfad = d.hat(Befund::KeinUtf8) ? QString() : dir.filePath(d.name);
         eintraege.append({d.name, pfad, d.wort, urteil(d), saetze});
     }
+    // Files that stop the game first, then those a teacher should look at, each
+    // in the game's order.
+    std::stable_sort(eintraege.begin(), eintraege.end(), [](const Eintrag& a, const Eintrag& b) {
+        return int(a.urteil.schwere) > int(b.urteil.schwere);
+    });
     ersetze(std::move(eintraege));
 }
 

@@ -75,8 +75,7 @@ void Kachel::maleVorschau(QPainter& p, const QRect& feld, const QModelIndex& ind
     p.drawRect(feld);
     if (index.data(Bildliste::KeinBildRolle).toBool()) {
         p.setPen(QPen(QColor(0xB0, 0x10, 0x10), 3));
-        const QRect x = QRect(0, 0, 30, 30);
-        p.translate(feld.center() - x.center());
+        const QRect x = QRect(0, 0, 30, 30).translated(feld.center() - QPoint(15, 15));
         p.drawLine(x.topLeft(), x.bottomRight());
         p.drawLine(x.topRight(), x.bottomLeft());
     }

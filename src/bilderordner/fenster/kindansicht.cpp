@@ -134,6 +134,7 @@ Kindansicht::Kindansicht(QWidget* parent)
         stufe_->addItem(QStringLiteral("Stufe %1").arg(s.nummer));
     stufe_->setAccessibleName(QStringLiteral("Stufe der Vorschau"));
     connect(stufe_, &QComboBox::currentIndexChanged, this, [this](int i) { schirm_->setzeStufe(i + 1); });
+    hinweis_->setObjectName(QStringLiteral("hinweis"));
     hinweis_->setWordWrap(true);
     saetze_->setWordWrap(true);
     saetze_->setTextInteractionFlags(Qt::TextSelectableByMouse);
