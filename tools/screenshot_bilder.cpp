@@ -99,16 +99,19 @@ int main(int argc, char* argv[])
         qCritical("the folder was not judged in time");
         return 1;
     }
-    QTest::qWait(50);
-    bool gut = speichere(fenster, ziel, QStringLiteral("kieselblick-bilder.png"));
-
     QSignalSpy geladen(fenster.kindansicht(), &kbb::fenster::Kindansicht::bildGeladen);
-    fenster.liste()->setCurrentIndex(
-        fenster.modell()->index(fenster.modell()->zeile(QStringLiteral("Wiese.jpg"))));
-    fenster.liste()->scrollTo(fenster.liste()->currentIndex());
-    if (!geladen.wait(10000))
-        qCritical("the preview did not load");
-    QTest::qWait(50);
-    gut = speichere(fenster, ziel, QStringLiteral("kieselblick-bilder-vorschau.png")) && gut;
+    bool gut = true;
+    // The main view with the file that stops the game chosen, then the photo.
+    const std::pair<const char*, const char*> aufnahmen[] = {
+        {"Notizen.txt", "kieselblick-bilder.png"}, {"Wiese.jpg", "kieselblick-bilder-vorschau.png"}};
+    for (const auto& [datei, bild] : aufnahmen) {
+        const QModelIndex i = fenster.modell()->index(fenster.modell()->zeile(QString::fromUtf8(datei)));
+        fenster.liste()->setCurrentIndex(i);
+        fenster.liste()->scrollTo(i);
+        if (!geladen.wait(10000))
+            qCritical("the preview of %s did not load", datei);
+        QTest::qWait(50);
+        gut = speichere(fenster, ziel, QString::fromUtf8(bild)) && gut;
+    }
     return gut ? 0 : 1;
 }

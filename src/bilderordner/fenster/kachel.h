@@ -11,7 +11,7 @@ class Kachel : public QStyledItemDelegate {
     Q_OBJECT
 public:
     static constexpr QSize Vorschau{128, 96};
-    static constexpr QSize Groesse{156, 150};
+    static constexpr QSize Groesse{156, 166};
 
     explicit Kachel(QObject* parent = nullptr);
 
