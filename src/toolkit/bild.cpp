@@ -152,15 +152,31 @@ QPixmap Picture::decode(const QRect& visible) const
 {
     if (!resource_.isNull())
         return resource_;
+    QImage image = decodeImage(visible);
+    return image.isNull() ? QPixmap() : QPixmap::fromImage(std::move(image));
+}
+
+QImage Picture::decodeImage(const QRect& visible) const
+{
+    if (!resource_.isNull())
+        return resource_.toImage();
     const QRect shown = visible & QRect(QPoint(0, 0), size_);
     if (shown.isEmpty())
         return {};
     if (!isRegularFile(path_))
         throw RuntimeError::invalidPicture(path_);
     const QRect stored = storedRect(shown, storedSize_, transformation_);
+<<<<<<< HEAD
     QImage part = decodedClip(path_, format_, stored);
     if (!part.isNull())
         return QPixmap::fromImage(turnedToShown(std::move(part), transformation_));
+=======
+    if (jpeg_) {
+        QImage part = decodeJpegClip(path_, stored);
+        if (!part.isNull())
+            return turnedToShown(std::move(part), transformation_);
+    }
+>>>>>>> fenster
     QImageReader reader(path_);
     reader.setAutoTransform(true);
     if (image_ > 0)
@@ -170,7 +186,7 @@ QPixmap Picture::decode(const QRect& visible) const
     QImage image = reader.read();
     if (image.isNull())
         throw RuntimeError::invalidPicture(path_);
-    return QPixmap::fromImage(std::move(image));
+    return image;
 }
 
 } // namespace tk

@@ -32,6 +32,9 @@ public:
     // Decodes the part `visible` (in picture pixels, shown orientation). Throws
     // error 481 when the file turns out to be unreadable or no longer a regular file.
     QPixmap decode(const QRect& visible) const;
+    // The same as an image. Unlike a pixmap, an image may be made in any thread,
+    // so a worker thread can judge a picture file exactly as the game loads it.
+    QImage decodeImage(const QRect& visible) const;
 
 private:
     QString path_;

@@ -33,7 +33,9 @@ bool fremdesBildformat(const QString& endung)
 }
 
 // Loads the picture as the presentation screen does, and decodes what it would
-// show. Gives the reason the game would stop, if it would.
+// show. Gives the reason the game would stop, if it would. The pixels are
+// decoded as an image, not as the screen's pixmap, so that the window can judge
+// a folder in a worker thread.
 std::optional<Befund> ladeWieDasSpiel(const QString& pfad, QSize& groesse)
 {
     QFile datei(pfad);
@@ -42,7 +44,7 @@ std::optional<Befund> ladeWieDasSpiel(const QString& pfad, QSize& groesse)
     datei.close();
     try {
         const tk::Picture bild = tk::Picture::load(pfad);
-        bild.decode(bildflaeche().dekodiert);
+        bild.decodeImage(bildflaeche().dekodiert);
         groesse = bild.size();
         return std::nullopt;
     } catch (const tk::RuntimeError&) {

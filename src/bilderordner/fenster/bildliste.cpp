@@ -1,0 +1,114 @@
+#include "bilderordner/fenster/bildliste.h"
+
+#include "bilderordner/fenster/vorschaubilder.h"
+#include "bilderordner/kern/rohnamen.h"
+#include "presentation/modZiehung.h"
+#include "toolkit/steuerelemente.h"
+
+#include <QDir>
+#include <algorithm>
+
+namespace kbb::fenster {
+
+Bildliste::Bildliste(Vorschaubilder& vorschau, QObject* parent)
+    : QAbstractListModel(parent), vorschau_(vorschau)
+{
+    connect(&vorschau_, &Vorschaubilder::bereit, this, &Bildliste::vorschauBereit);
+}
+
+void Bildliste::setzeListe(const QString& ordner)
+{
+    const QDir dir(ordner);
+    QList<Eintrag> eintraege;
+    for (const QString& name : tk::listedFileNames(ordner))
+        eintraege.append({name, dir.filePath(name), kb::modZiehung::Wort(name), offen(), {}});
+    for (const QByteArray& roh : namenOhneUtf8(ordner))
+        eintraege.append({alsLatin1(roh), QString(), QString(), offen(), {}});
+    ersetze(std::move(eintraege));
+}
+
+void Bildliste::setzeBericht(const Ordnerbericht& bericht)
+{
+    const QDir dir(bericht.ordner);
+    QList<Eintrag> eintraege;
+    for (const Datei& d : bericht.dateien) {
+        QStringList saetze;
+        for (const Meldung& m : d.meldungen)
+            saetze.append(m.satz);
+        // A name that is no UTF-8 cannot be opened by its shown name.
+        const QString pfad = d.hat(Befund::KeinUtf8) ? QString() : dir.filePath(d.name);
+        eintraege.append({d.name, pfad, d.wort, urteil(d), saetze});
+    }
+    // Files that stop the game first, then those a teacher should look at, each
+    // in the game's order.
+    std::stable_sort(eintraege.begin(), eintraege.end(), [](const Eintrag& a, const Eintrag& b) {
+        return int(a.urteil.schwere) > int(b.urteil.schwere);
+    });
+    ersetze(std::move(eintraege));
+}
+
+void Bildliste::ersetze(QList<Eintrag> eintraege)
+{
+    beginResetModel();
+    eintraege_ = std::move(eintraege);
+    zeileVonPfad_.clear();
+    for (int i = 0; i < eintraege_.size(); ++i)
+        if (!eintraege_[i].pfad.isEmpty())
+            zeileVonPfad_.insert(eintraege_[i].pfad, i);
+    endResetModel();
+}
+
+int Bildliste::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : int(eintraege_.size());
+}
+
+QVariant Bildliste::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.row() >= eintraege_.size())
+        return {};
+    const Eintrag& e = eintraege_.at(index.row());
+    switch (role) {
+    case Qt::DisplayRole:
+        return e.wort;
+    case Qt::DecorationRole:
+        return e.pfad.isEmpty() ? QImage() : vorschau_.bild(e.pfad);
+    case Qt::ToolTipRole:
+        return (QStringList{e.name} + e.saetze).join(QLatin1Char('\n'));
+    case PfadRolle:
+        return e.pfad;
+    case NameRolle:
+        return e.name;
+    case UrteilRolle:
+        return e.urteil.kurz;
+    case FarbeRolle:
+        return e.urteil.farbe;
+    case SchwereRolle:
+        return int(e.urteil.schwere);
+    case SaetzeRolle:
+        return e.saetze;
+    case KeinBildRolle:
+        return e.pfad.isEmpty() || vorschau_.keinBild(e.pfad);
+    default:
+        return {};
+    }
+}
+
+int Bildliste::zeile(const QString& name) const
+{
+    for (int i = 0; i < eintraege_.size(); ++i)
+        if (eintraege_[i].name == name)
+            return i;
+    return -1;
+}
+
+void Bildliste::vorschauBereit(const QString& pfad)
+{
+    const auto it = zeileVonPfad_.constFind(pfad);
+    if (it == zeileVonPfad_.constEnd())
+        return;
+    const QModelIndex i = index(*it);
+    Q_EMIT dataChanged(i, i, {Qt::DecorationRole, KeinBildRolle});
+}
+
+} // namespace kbb::fenster

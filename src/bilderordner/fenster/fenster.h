@@ -1,0 +1,101 @@
+#pragma once
+
+#include "bilderordner/kern/pruefung.h"
+#include "bilderordner/kern/saetze.h"
+
+#include <QFutureWatcher>
+#include <QMainWindow>
+
+class QAction;
+class QApplication;
+class QLabel;
+class QListView;
+class QToolButton;
+
+namespace kbb::fenster {
+
+class Aufnahme;
+class Bildliste;
+class Kachel;
+class Kindansicht;
+class Vorschaubilder;
+
+// The companion's window on one picture folder: every file as a tile with its
+// word and verdict, the summary, the child's view of the chosen picture, and the
+// teacher's actions. The folder is listed at once; the thumbnails and the
+// judgement of every file are made in worker threads and arrive as they are done.
+class Bilderfenster : public QMainWindow {
+    Q_OBJECT
+public:
+    // `share` holds the shipped picture sets (see shareOrdner()).
+    Bilderfenster(const QString& ordner, const QString& share, QWidget* parent = nullptr);
+    ~Bilderfenster() override;
+
+    void oeffne(const QString& ordner);
+    // Lists the folder again and judges it anew.
+    void aktualisiere();
+
+    const QString& ordner() const { return ordner_; }
+    const Ordnerbericht& bericht() const { return bericht_; }
+    bool berichtDa() const { return berichtDa_; }
+    QListView* liste() const { return liste_; }
+    Bildliste* modell() const { return modell_; }
+    Kindansicht* kindansicht() const { return kindansicht_; }
+    Vorschaubilder* vorschaubilder() const { return vorschau_; }
+    QLabel* uebersicht() const { return uebersicht_; }
+    QLabel* schreibschutz() const { return schreibschutz_; }
+    QAction* hinzufuegenAktion() const { return hinzufuegen_; }
+    QAction* reparierenAktion() const { return reparieren_; }
+    QToolButton* saetzeKnopf() const { return saetzeKnopf_; }
+
+Q_SIGNALS:
+    void berichtAngekommen();
+    void ersteVorschauGemalt();
+    void arbeitFertig(); // a repair, a set or adding pictures is done
+
+protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void baueAktionen();
+    void baueInhalt();
+    void baueSatzMenue();
+    void berichtFertig();
+    void zeigeUebersicht();
+    void schalteAktionen();
+    void auswahlGeaendert();
+    void waehleOrdner();
+    void waehleBilder();
+    void repariereOrdner();
+    void fuelleAus(const Bildersatz& satz, bool ersetzen);
+    void starteArbeit(const QString& titel, const std::function<QStringList()>& arbeit);
+    void arbeitAngekommen();
+
+    QString ordner_;
+    QString share_;
+    QList<Bildersatz> saetze_;
+    Ordnerbericht bericht_;
+    bool berichtDa_ = false;
+    bool beschreibbar_ = false;
+    Vorschaubilder* vorschau_;
+    Bildliste* modell_;
+    Kachel* kachel_;
+    Aufnahme* aufnahme_;
+    QListView* liste_ = nullptr;
+    Kindansicht* kindansicht_ = nullptr;
+    QLabel* uebersicht_ = nullptr;
+    QLabel* schreibschutz_ = nullptr;
+    QAction* oeffnen_ = nullptr;
+    QAction* hinzufuegen_ = nullptr;
+    QAction* reparieren_ = nullptr;
+    QToolButton* saetzeKnopf_ = nullptr;
+    QFutureWatcher<Ordnerbericht> pruefung_;
+    QFutureWatcher<QStringList> arbeit_;
+    QString arbeitTitel_;
+};
+
+// Opens the window on the folder and runs the program.
+int starte(QApplication& app, const QString& ordner);
+
+} // namespace kbb::fenster

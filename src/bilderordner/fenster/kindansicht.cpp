@@ -1,0 +1,191 @@
+#include "bilderordner/fenster/kindansicht.h"
+
+#include "bilderordner/kern/bildflaeche.h"
+#include "presentation/stufen.h"
+#include "shell/gestaltung.h"
+#include "toolkit/bild.h"
+#include "toolkit/einheiten.h"
+#include "toolkit/laufzeitfehler.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QStyleOptionButton>
+#include <QVBoxLayout>
+#include <QtConcurrent/QtConcurrentRun>
+#include <algorithm>
+
+namespace kbb::fenster {
+
+namespace {
+
+constexpr double Massstab = 0.5;
+
+const tk::ControlDef& steuerelement(const tk::FormLayout& layout, const char* name)
+{
+    return *std::find_if(layout.controls.begin(), layout.controls.end(),
+                         [name](const tk::ControlDef& d) { return qstrcmp(d.name, name) == 0; });
+}
+
+QRect inPixeln(const tk::ControlDef& d)
+{
+    return QRect(tk::twipsToPixels(d.left), tk::twipsToPixels(d.top), tk::twipsToPixels(d.width),
+                 tk::twipsToPixels(d.height));
+}
+
+const tk::FormLayout& schirmLayout(int stufe)
+{
+    return kb::layout(kb::stufen().at(std::size_t(stufe - 1)));
+}
+
+QSize schirmGroesse()
+{
+    const tk::FormLayout& l = schirmLayout(1);
+    return QSize(tk::twipsToPixels(l.clientWidth), tk::twipsToPixels(l.clientHeight));
+}
+
+// Loads the picture exactly as the presentation screen does and keeps the part
+// a child can see.
+Bildteil ladeTeil(const QString& pfad)
+{
+    try {
+        const tk::Picture bild = tk::Picture::load(pfad);
+        const QImage teil = bild.decodeImage(QRect(QPoint(0, 0), bildflaeche().sichtbar));
+        const QSize halb = (QSizeF(teil.size()) * Massstab).toSize().expandedTo(QSize(1, 1));
+        return {pfad, teil.scaled(halb, Qt::IgnoreAspectRatio, Qt::SmoothTransformation), bild.size()};
+    } catch (const tk::RuntimeError&) {
+        return {pfad, {}, {}};
+    }
+}
+
+QString hinweisText(QSize ganz)
+{
+    if (ganz.isEmpty())
+        return QStringLiteral("Dieses Bild kann das Spiel nicht laden: es hält das Spiel an.");
+    if (bildflaeche().zeigtGanz(ganz))
+        return QStringLiteral("Das Kind sieht das ganze Bild (%1 × %2 Pixel).")
+            .arg(ganz.width())
+            .arg(ganz.height());
+    const QSize s = bildflaeche().sichtbar;
+    return QStringLiteral("Das Kind sieht nur den Teil oben links: höchstens %1 × %2 von %3 × %4 Pixeln.")
+        .arg(s.width())
+        .arg(s.height())
+        .arg(ganz.width())
+        .arg(ganz.height());
+}
+
+} // namespace
+
+Bildschirm::Bildschirm(QWidget* parent) : QWidget(parent)
+{
+    setFixedSize(sizeHint());
+}
+
+QSize Bildschirm::sizeHint() const
+{
+    return (QSizeF(schirmGroesse()) * Massstab).toSize();
+}
+
+void Bildschirm::setzeStufe(int stufe)
+{
+    stufe_ = stufe;
+    update();
+}
+
+void Bildschirm::setzeBild(const QImage& teil)
+{
+    teil_ = teil;
+    update();
+}
+
+void Bildschirm::paintEvent(QPaintEvent*)
+{
+    const tk::FormLayout& l = schirmLayout(stufe_);
+    QPainter p(this);
+    p.scale(Massstab, Massstab);
+    p.fillRect(QRect(QPoint(0, 0), schirmGroesse()), tk::toQColor(l.backColor));
+    const QRect bild = inPixeln(steuerelement(l, "imgBild"));
+    p.save();
+    p.scale(1 / Massstab, 1 / Massstab);
+    p.drawImage(QPointF(bild.topLeft()) * Massstab, teil_);
+    p.restore();
+    const tk::ControlDef& knopf = steuerelement(l, "cmdweiter");
+    if (knopf.visible) {
+        QStyleOptionButton o;
+        o.initFrom(this);
+        o.rect = inPixeln(knopf);
+        o.text = QString::fromUtf8(knopf.caption);
+        o.palette.setColor(QPalette::Button, tk::toQColor(tk::SysButtonFace));
+        p.setFont(tk::toQFont(knopf.font));
+        style()->drawControl(QStyle::CE_PushButton, &o, &p, this);
+    }
+    p.setPen(QColor(0x60, 0x60, 0x60));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRect(QPoint(0, 0), schirmGroesse()).adjusted(0, 0, -1, -1));
+}
+
+Kindansicht::Kindansicht(QWidget* parent)
+    : QWidget(parent), stufe_(new QComboBox(this)), schirm_(new Bildschirm(this)), hinweis_(new QLabel(this)),
+      wortKnopf_(new QPushButton(this)), saetze_(new QLabel(this))
+{
+    auto* titel = new QLabel(QStringLiteral("<b>Wie das Kind es sieht</b>"), this);
+    for (const kb::Stufe& s : kb::stufen())
+        stufe_->addItem(QStringLiteral("Stufe %1").arg(s.nummer));
+    stufe_->setAccessibleName(QStringLiteral("Stufe der Vorschau"));
+    connect(stufe_, &QComboBox::currentIndexChanged, this, [this](int i) { schirm_->setzeStufe(i + 1); });
+    hinweis_->setObjectName(QStringLiteral("hinweis"));
+    hinweis_->setWordWrap(true);
+    saetze_->setWordWrap(true);
+    saetze_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    // The answer board's word button at its own size, in its own font, on the
+    // board's background.
+    auto* tafel = new QWidget(this);
+    tafel->setAutoFillBackground(true);
+    tk::setColour(tafel, QPalette::Window, kb::Hellblau);
+    tafel->setFixedHeight(tk::twipsToPixels(975) + 24);
+    wortKnopf_->setParent(tafel);
+    wortKnopf_->setFont(tk::toQFont(kb::KnopfSchrift));
+    wortKnopf_->setFixedSize(tk::twipsToPixels(1455), tk::twipsToPixels(975));
+    wortKnopf_->move(12, 12);
+    wortKnopf_->setFocusPolicy(Qt::NoFocus);
+
+    auto* spalte = new QVBoxLayout(this);
+    spalte->addWidget(titel);
+    spalte->addWidget(stufe_);
+    spalte->addWidget(schirm_);
+    spalte->addWidget(hinweis_);
+    spalte->addWidget(new QLabel(QStringLiteral("So steht das Wort auf der Wahltafel:"), this));
+    spalte->addWidget(tafel);
+    spalte->addWidget(saetze_);
+    spalte->addStretch();
+    connect(&laden_, &QFutureWatcher<Bildteil>::finished, this, &Kindansicht::angekommen);
+    zeige({}, {}, {});
+}
+
+void Kindansicht::zeige(const QString& pfad, const QString& wort, const QStringList& saetze)
+{
+    pfad_ = pfad;
+    // The board writes the word as the button's caption, as the game does.
+    wortKnopf_->setText(wort);
+    wortKnopf_->setVisible(!wort.isEmpty());
+    saetze_->setText(saetze.join(QStringLiteral("\n\n")));
+    schirm_->setzeBild({});
+    hinweis_->setText(pfad.isEmpty() ? QStringLiteral("Ein Bild anklicken, um es hier zu sehen.")
+                                     : QStringLiteral("Das Bild wird geladen …"));
+    if (!pfad.isEmpty())
+        laden_.setFuture(QtConcurrent::run(ladeTeil, pfad));
+}
+
+void Kindansicht::angekommen()
+{
+    const Bildteil t = laden_.result();
+    if (t.pfad != pfad_)
+        return;
+    schirm_->setzeBild(t.teil);
+    hinweis_->setText(hinweisText(t.ganz));
+    Q_EMIT bildGeladen();
+}
+
+} // namespace kbb::fenster
