@@ -166,17 +166,9 @@ QImage Picture::decodeImage(const QRect& visible) const
     if (!isRegularFile(path_))
         throw RuntimeError::invalidPicture(path_);
     const QRect stored = storedRect(shown, storedSize_, transformation_);
-<<<<<<< HEAD
     QImage part = decodedClip(path_, format_, stored);
     if (!part.isNull())
-        return QPixmap::fromImage(turnedToShown(std::move(part), transformation_));
-=======
-    if (jpeg_) {
-        QImage part = decodeJpegClip(path_, stored);
-        if (!part.isNull())
-            return turnedToShown(std::move(part), transformation_);
-    }
->>>>>>> fenster
+        return turnedToShown(std::move(part), transformation_);
     QImageReader reader(path_);
     reader.setAutoTransform(true);
     if (image_ > 0)
