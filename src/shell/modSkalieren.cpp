@@ -6,8 +6,8 @@ namespace kb::modSkalieren {
 
 void FormSkalieren(tk::Form& form)
 {
-    form.setWidth(12000.0);
-    form.setHeight(9000.0);
+    form.setWidth(FensterBreite);
+    form.setHeight(FensterHoehe);
 }
 
 } // namespace kb::modSkalieren

@@ -1,0 +1,102 @@
+#include "bilderordner/kern/hinzufuegen.h"
+
+#include "bilderordner/kern/ablage.h"
+#include "bilderordner/kern/bildbearbeitung.h"
+#include "bilderordner/kern/reparatur.h"
+#include "presentation/modZiehung.h"
+#include "toolkit/steuerelemente.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace kbb {
+
+namespace {
+
+QString a(const QString& name)
+{
+    return QStringLiteral("„%1“").arg(name);
+}
+
+// The files whose word is this word, whatever the case: two words that differ
+// only in case look alike to a child.
+QStringList mitWort(const QString& ordner, const QString& wort)
+{
+    QStringList namen;
+    for (const QString& name : tk::listedFileNames(ordner))
+        if (kb::modZiehung::Wort(name).compare(wort, Qt::CaseInsensitive) == 0)
+            namen.append(name);
+    return namen;
+}
+
+bool sortiereAus(const QString& ordner, const QStringList& namen)
+{
+    const QString ziel = QDir(ordner).filePath(QLatin1String(Aussortiert));
+    for (const QString& name : namen)
+        if (ablage::verschiebe(ordner, name, ziel).isEmpty())
+            return false;
+    return true;
+}
+
+} // namespace
+
+QString wortVorschlag(const QString& dateiname)
+{
+    return QFileInfo(dateiname).completeBaseName().trimmed();
+}
+
+QString wortFehler(const QString& wort)
+{
+    if (wort.trimmed().isEmpty())
+        return QStringLiteral("Bitte ein Wort eingeben.");
+    if (wort != wort.trimmed())
+        return QStringLiteral("Das Wort darf nicht mit einem Leerzeichen beginnen oder enden.");
+    if (wort.contains(QLatin1Char('/')) || wort.contains(QChar(0)))
+        return QStringLiteral("Das Wort darf keinen Schrägstrich enthalten.");
+    if (wort.startsWith(QLatin1Char('.')))
+        return QStringLiteral(
+            "Das Wort darf nicht mit einem Punkt beginnen: das Spiel übersieht solche Dateien.");
+    if (wort.endsWith(QLatin1Char('.')))
+        return QStringLiteral("Das Wort darf nicht mit einem Punkt enden.");
+    if (QFile::encodeName(wort).size() > 250)
+        return QStringLiteral("Das Wort ist zu lang für einen Dateinamen.");
+    return {};
+}
+
+Hinzugefuegt fuegeBildHinzu(const QString& ordner, const QString& quelle, const QString& wort, bool ersetzen)
+{
+    Hinzugefuegt h;
+    h.meldung = wortFehler(wort);
+    if (!h.meldung.isEmpty())
+        return h;
+    const GelesenesBild g = liesBild(quelle);
+    if (g.bild.isNull()) {
+        h.meldung = QStringLiteral("%1 ist kein Bild, das Kieselblick lesen kann.")
+                        .arg(a(QFileInfo(quelle).fileName()));
+        return h;
+    }
+    const QStringList vorhanden = mitWort(ordner, wort);
+    if (!vorhanden.isEmpty() && !ersetzen) {
+        h.wortVorhanden = true;
+        h.vorhanden = vorhanden.first();
+        h.meldung = QStringLiteral("Das Wort %1 gibt es schon: %2.").arg(a(wort), a(h.vorhanden));
+        return h;
+    }
+    if (!sortiereAus(ordner, vorhanden)) {
+        h.meldung = QStringLiteral("Konnte %1 nicht nach „%2“ verschieben.")
+                        .arg(a(vorhanden.join(QStringLiteral(", "))), QLatin1String(Aussortiert));
+        return h;
+    }
+    const bool foto = g.format == "jpeg";
+    h.datei = ablage::freierName(ordner, wort + (foto ? QStringLiteral(".jpg") : QStringLiteral(".png")));
+    const QImage klein = eingepasst(g.bild);
+    h.ok = speichereBild(ordner, h.datei, klein, foto ? "jpeg" : "png");
+    h.meldung = h.ok ? QStringLiteral("%1 hinzugefügt (%2 × %3 Pixel).")
+                           .arg(a(h.datei))
+                           .arg(klein.width())
+                           .arg(klein.height())
+                     : QStringLiteral("Konnte %1 nicht speichern.").arg(a(h.datei));
+    return h;
+}
+
+} // namespace kbb

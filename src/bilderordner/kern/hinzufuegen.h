@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+namespace kbb {
+
+struct Hinzugefuegt {
+    bool ok = false;
+    // The word is taken by another file (any extension, any case): refused unless
+    // asked to replace. `vorhanden` names that file.
+    bool wortVorhanden = false;
+    QString vorhanden;
+    QString datei;   // the new file's name in the folder
+    QString meldung; // a German sentence: what was done or why not
+};
+
+// Adds a picture from any file Qt can read as one, for the given word: turned as
+// the camera says, scaled down (never up) until it is seen whole on the
+// presentation screens, saved as "<word>.jpg" for a JPEG source and as
+// "<word>.png" otherwise, through a temporary file. With `ersetzen`, files that
+// already give the word move to "aussortiert" first.
+Hinzugefuegt fuegeBildHinzu(const QString& ordner, const QString& quelle, const QString& wort,
+                            bool ersetzen = false);
+
+// The word proposed for a file: its base name without the extension, trimmed.
+QString wortVorschlag(const QString& dateiname);
+
+// Why a typed word cannot be a file name here, as a German sentence; empty if it can.
+QString wortFehler(const QString& wort);
+
+} // namespace kbb

@@ -1,0 +1,196 @@
+#include "bilderordner/kern/pruefung.h"
+
+#include "bilderordner/kern/bildflaeche.h"
+#include "bilderordner/kern/rohnamen.h"
+#include "bilderordner/kern/texte.h"
+#include "bilderordner/kern/wortbreite.h"
+#include "presentation/modZiehung.h"
+#include "presentation/stufen.h"
+#include "toolkit/bild.h"
+#include "toolkit/laufzeitfehler.h"
+#include "toolkit/steuerelemente.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+#include <algorithm>
+
+namespace kbb {
+
+namespace {
+
+// Picture formats that Qt on this system may not read, by extension. A file
+// whose content no reader knows is called a format the game cannot read when its
+// name says picture, and no picture otherwise.
+bool fremdesBildformat(const QString& endung)
+{
+    static const QStringList formate = {
+        QStringLiteral("heic"), QStringLiteral("heif"), QStringLiteral("webp"), QStringLiteral("avif"),
+        QStringLiteral("jxl"),  QStringLiteral("tif"),  QStringLiteral("tiff"), QStringLiteral("svg"),
+        QStringLiteral("psd"),  QStringLiteral("xcf"),  QStringLiteral("dng"),  QStringLiteral("cr2"),
+        QStringLiteral("nef"),  QStringLiteral("arw"),  QStringLiteral("jp2"),  QStringLiteral("raw")};
+    return formate.contains(endung.toLower());
+}
+
+// Loads the picture as the presentation screen does, and decodes what it would
+// show. Gives the reason the game would stop, if it would.
+std::optional<Befund> ladeWieDasSpiel(const QString& pfad, QSize& groesse)
+{
+    QFile datei(pfad);
+    if (!datei.open(QIODevice::ReadOnly))
+        return Befund::Unlesbar;
+    datei.close();
+    try {
+        const tk::Picture bild = tk::Picture::load(pfad);
+        bild.decode(bildflaeche().dekodiert);
+        groesse = bild.size();
+        return std::nullopt;
+    } catch (const tk::RuntimeError&) {
+        if (!QImageReader::imageFormat(pfad).isEmpty())
+            return Befund::Beschaedigt;
+        return fremdesBildformat(QFileInfo(pfad).suffix()) ? Befund::UnbekanntesFormat : Befund::KeinBild;
+    }
+}
+
+QString stopptSatz(Befund b, const QString& name)
+{
+    switch (b) {
+    case Befund::Unlesbar:
+        return texte::unlesbar();
+    case Befund::Beschaedigt:
+        return texte::beschaedigt();
+    case Befund::UnbekanntesFormat:
+        return texte::unbekanntesFormat(QFileInfo(name).suffix());
+    default:
+        return texte::keinBild();
+    }
+}
+
+void pruefeGroesse(Datei& d)
+{
+    if (d.groesse.isEmpty())
+        return;
+    const Bildflaeche& f = bildflaeche();
+    if (!f.zeigtGanz(d.groesse))
+        d.meldungen.append({Befund::ZuGross, texte::zuGross(d.groesse, f.sichtbar)});
+    else if (d.groesse.width() < 100 && d.groesse.height() < 100)
+        d.meldungen.append({Befund::SehrKlein, texte::sehrKlein(d.groesse)});
+}
+
+void pruefeWort(Datei& d)
+{
+    if (d.wort.endsWith(QLatin1Char('.')))
+        d.meldungen.append({Befund::PunktAmEnde, texte::punktAmEnde(d.wort, kurzeEndung(d.name))});
+    if (passtAufKnopf(d.wort) == false)
+        d.meldungen.append({Befund::WortZuLang, texte::wortZuLang(d.wort)});
+}
+
+Datei beurteile(const QString& ordner, const QString& name)
+{
+    Datei d{name, QFile::encodeName(name), kb::modZiehung::Wort(name), {}, {}};
+    // The draw turns away a file without a word before it loads it.
+    if (d.wort.isEmpty()) {
+        d.meldungen.append({Befund::LeeresWort, texte::leeresWort()});
+        return d;
+    }
+    if (const auto stopp = ladeWieDasSpiel(ordner + QLatin1Char('/') + name, d.groesse)) {
+        d.meldungen.append({*stopp, stopptSatz(*stopp, name)});
+        return d;
+    }
+    pruefeGroesse(d);
+    pruefeWort(d);
+    return d;
+}
+
+// Same words and words that differ only in case, among the files the game can
+// show. Files are grouped by their case-folded word, so a large folder costs
+// one pass.
+void vergleicheWoerter(QList<Datei>& dateien)
+{
+    QHash<QString, QList<qsizetype>> gruppen;
+    for (qsizetype i = 0; i < dateien.size(); ++i)
+        if (!dateien[i].wort.isEmpty() && !dateien[i].stopptSpiel())
+            gruppen[dateien[i].wort.toCaseFolded()].append(i);
+    for (const QList<qsizetype>& gruppe : std::as_const(gruppen)) {
+        for (qsizetype i : gruppe) {
+            Datei& d = dateien[i];
+            QStringList gleiche;
+            for (qsizetype j : gruppe) {
+                const Datei& e = dateien[j];
+                if (i == j)
+                    continue;
+                if (e.wort == d.wort)
+                    gleiche.append(e.name);
+                else
+                    d.meldungen.append({Befund::NurGrossKlein, texte::nurGrossKlein(e.wort, e.name)});
+            }
+            if (!gleiche.isEmpty())
+                d.meldungen.append({Befund::GleichesWort, texte::gleichesWort(gleiche)});
+        }
+    }
+}
+
+} // namespace
+
+QString kurzeEndung(const QString& name)
+{
+    const QString endung = QFileInfo(name).suffix();
+    if (endung.size() != 4)
+        return name;
+    static const QHash<QString, QString> kurz = {{QStringLiteral("jpeg"), QStringLiteral("jpg")},
+                                                 {QStringLiteral("jfif"), QStringLiteral("jpg")},
+                                                 {QStringLiteral("tiff"), QStringLiteral("tif")}};
+    const QString neu = kurz.value(endung.toLower(), endung.left(3));
+    return name.left(name.size() - 4) + (endung.at(0).isUpper() ? neu.toUpper() : neu);
+}
+
+bool stopptSpiel(Befund befund)
+{
+    return befund == Befund::KeinBild || befund == Befund::Beschaedigt || befund == Befund::Unlesbar ||
+           befund == Befund::UnbekanntesFormat;
+}
+
+bool Datei::stopptSpiel() const
+{
+    return std::any_of(meldungen.begin(), meldungen.end(),
+                       [](const Meldung& m) { return kbb::stopptSpiel(m.befund); });
+}
+
+bool Datei::hat(Befund befund) const
+{
+    return std::any_of(meldungen.begin(), meldungen.end(),
+                       [befund](const Meldung& m) { return m.befund == befund; });
+}
+
+int benoetigteWoerter(int stufe)
+{
+    return kb::stufen().at(std::size_t(stufe - 1)).plaetze;
+}
+
+Ordnerbericht pruefeOrdner(const QString& ordner)
+{
+    Ordnerbericht b;
+    const QFileInfo info(ordner);
+    b.ordner = info.absoluteFilePath();
+    b.gefunden = info.isDir();
+    if (!b.gefunden)
+        return b;
+    b.beschreibbar = info.isWritable();
+    for (const QString& name : tk::listedFileNames(b.ordner))
+        b.dateien.append(beurteile(b.ordner, name));
+    vergleicheWoerter(b.dateien);
+    std::stable_partition(b.dateien.begin(), b.dateien.end(), [](const Datei& d) { return d.stopptSpiel(); });
+    for (const QByteArray& roh : namenOhneUtf8(b.ordner))
+        b.dateien.append(
+            {alsLatin1(roh), roh, {}, {}, {{Befund::KeinUtf8, texte::keinUtf8(alsLatin1(roh))}}});
+    QSet<QString> woerter;
+    for (const Datei& d : b.dateien)
+        if (!d.wort.isEmpty() && !d.stopptSpiel())
+            woerter.insert(d.wort);
+    b.verschiedeneWoerter = int(woerter.size());
+    for (int s = 1; s <= 5; ++s)
+        b.spielbar[std::size_t(s - 1)] = b.verschiedeneWoerter >= benoetigteWoerter(s);
+    return b;
+}
+
+} // namespace kbb

@@ -1,0 +1,106 @@
+#include "bilderordner/kern/texte.h"
+
+#include <QStringList>
+
+namespace kbb::texte {
+
+namespace {
+
+QString inAnfuehrung(const QString& text)
+{
+    return QStringLiteral("„%1“").arg(text);
+}
+
+QString abbruch()
+{
+    return QStringLiteral(" Zieht das Spiel sie, bricht es mit „Laufzeitfehler 481“ ab.");
+}
+
+} // namespace
+
+QString keinBild()
+{
+    return QStringLiteral("Hält das Spiel an: die Datei ist kein Bild.") + abbruch();
+}
+
+QString beschaedigt()
+{
+    return QStringLiteral("Hält das Spiel an: das Bild ist beschädigt und lässt sich nicht lesen.") +
+           abbruch();
+}
+
+QString unlesbar()
+{
+    return QStringLiteral("Hält das Spiel an: die Datei lässt sich nicht öffnen (keine Leserechte).") +
+           abbruch();
+}
+
+QString unbekanntesFormat(const QString& endung)
+{
+    return QStringLiteral("Hält das Spiel an: das Bildformat %1 kann das Spiel nicht lesen.")
+               .arg(inAnfuehrung(endung.toUpper())) +
+           abbruch();
+}
+
+QString zuGross(QSize bild, QSize sichtbar)
+{
+    return QStringLiteral("Zu groß (%1 × %2 Pixel): die Bildfläche zeigt höchstens %3 × %4 Pixel, unten "
+                          "rechts liegt ihr Knopf; das Kind sieht nur den Teil oben links.")
+        .arg(bild.width())
+        .arg(bild.height())
+        .arg(sichtbar.width())
+        .arg(sichtbar.height());
+}
+
+QString sehrKlein(QSize bild)
+{
+    return QStringLiteral("Sehr klein (%1 × %2 Pixel, unter 100 Pixel breit und hoch): das Kind erkennt "
+                          "darauf wenig.")
+        .arg(bild.width())
+        .arg(bild.height());
+}
+
+QString punktAmEnde(const QString& wort, const QString& besserName)
+{
+    return QStringLiteral("Das Wort endet mit einem Punkt (%1), weil die Endung vier Buchstaben hat; "
+                          "besser heißt die Datei %2.")
+        .arg(inAnfuehrung(wort), inAnfuehrung(besserName));
+}
+
+QString leeresWort()
+{
+    return QStringLiteral("Der Name gibt kein Wort (das Wort ist der Name ohne seine letzten vier Zeichen): "
+                          "das Spiel nimmt die Datei nie.");
+}
+
+QString gleichesWort(const QStringList& andere)
+{
+    QStringList namen;
+    for (const QString& a : andere)
+        namen.append(inAnfuehrung(a));
+    return QStringLiteral("Gleiches Wort wie %1: eine Runde nimmt nie beide, sondern zufällig eines dieser "
+                          "Bilder, und zieht das Wort dadurch öfter als andere.")
+        .arg(namen.join(QStringLiteral(", ")));
+}
+
+QString nurGrossKlein(const QString& anderes, const QString& andereDatei)
+{
+    return QStringLiteral("Das Wort unterscheidet sich von %1 (%2) nur in Groß- und Kleinschreibung: "
+                          "beide können auf derselben Wahltafel stehen.")
+        .arg(inAnfuehrung(anderes), inAnfuehrung(andereDatei));
+}
+
+QString wortZuLang(const QString& wort)
+{
+    return QStringLiteral("Das Wort %1 ist zu lang für einen Knopf der Wahltafel: es wird abgeschnitten.")
+        .arg(inAnfuehrung(wort));
+}
+
+QString keinUtf8(const QString& latin1)
+{
+    return QStringLiteral("Der Name ist kein gültiges UTF-8 (von einem alten Stick?): das Spiel lässt die "
+                          "Datei aus. Reparieren benennt sie in %1 um.")
+        .arg(inAnfuehrung(latin1));
+}
+
+} // namespace kbb::texte

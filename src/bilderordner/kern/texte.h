@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QSize>
+#include <QString>
+
+// The German sentences of the findings, in one place.
+namespace kbb::texte {
+
+QString keinBild();
+QString beschaedigt();
+QString unlesbar();
+QString unbekanntesFormat(const QString& endung);
+QString zuGross(QSize bild, QSize sichtbar);
+QString sehrKlein(QSize bild);
+QString punktAmEnde(const QString& wort, const QString& besserName);
+QString leeresWort();
+QString gleichesWort(const QStringList& andere);
+QString nurGrossKlein(const QString& anderes, const QString& andereDatei);
+QString wortZuLang(const QString& wort);
+QString keinUtf8(const QString& latin1);
+
+} // namespace kbb::texte

@@ -1,0 +1,118 @@
+// kieselblick-bilder: the teachers' companion for the game's picture folder.
+// With --check or --repair it judges or repairs a folder on the command line;
+// without either it opens its window.
+#include "bilderordner/kern/pruefung.h"
+#include "bilderordner/kern/reparatur.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QTextStream>
+#include <cstdio>
+
+#if __has_include("bilderordner/fenster/fenster.h")
+#include "bilderordner/fenster/fenster.h"
+#define KBB_MIT_FENSTER 1
+#endif
+
+namespace {
+
+constexpr int Fehlbedienung = 2;
+
+// The command-line modes measure words in the board's font, which needs a GUI
+// application; without a display they run on Qt's offscreen platform.
+void ohneBildschirmMoeglich(int argc, char* argv[])
+{
+    bool kommandozeile = false;
+    for (int i = 1; i < argc; ++i)
+        kommandozeile = kommandozeile || QByteArray(argv[i]).startsWith("-");
+    if (kommandozeile && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
+        qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
+void schreibe(const QStringList& zeilen)
+{
+    QTextStream aus(stdout);
+    for (const QString& z : zeilen)
+        aus << z << '\n';
+}
+
+// Prints the findings and the summary; the exit status says whether the game can
+// play the folder.
+int berichte(const QString& ordner)
+{
+    const kbb::Ordnerbericht b = kbb::pruefeOrdner(ordner);
+    schreibe(b.befundZeilen());
+    schreibe(b.zusammenfassung());
+    if (!b.gefunden)
+        return Fehlbedienung;
+    return b.inOrdnung() ? 0 : 1;
+}
+
+int fehler(const QString& text, const QCommandLineParser& parser)
+{
+    QTextStream(stderr) << text << "\n\n" << parser.helpText();
+    return Fehlbedienung;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    ohneBildschirmMoeglich(argc, argv);
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("kieselblick-bilder"));
+    QApplication::setApplicationVersion(QStringLiteral(KB_VERSION_STRING));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Kieselblick – Bilder: prüft und repariert den Bilderordner des Spiels."));
+    const QCommandLineOption hilfe = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    const QCommandLineOption pruefen(
+        QStringLiteral("check"),
+        QStringLiteral("Prüft den Ordner: eine Zeile je Befund, dann die Übersicht."));
+    const QCommandLineOption reparieren(
+        QStringLiteral("repair"),
+        QStringLiteral("Repariert den Ordner, sagt was geschah, und prüft ihn dann."));
+    parser.addOptions({pruefen, reparieren});
+    parser.addPositionalArgument(
+        QStringLiteral("ORDNER"),
+        QStringLiteral("Der Bilderordner; ohne Angabe der Ordner „bilder“ des Spiels."),
+        QStringLiteral("[ORDNER]"));
+
+    if (!parser.parse(QApplication::arguments()))
+        return fehler(parser.errorText(), parser);
+    if (parser.isSet(hilfe)) {
+        QTextStream(stdout) << parser.helpText();
+        return 0;
+    }
+    if (parser.isSet(version)) {
+        QTextStream(stdout) << QApplication::applicationName() << ' ' << QApplication::applicationVersion()
+                            << '\n';
+        return 0;
+    }
+    const QStringList rest = parser.positionalArguments();
+    if (rest.size() > 1 || (parser.isSet(pruefen) && parser.isSet(reparieren)))
+        return fehler(QStringLiteral("Bitte nur einen Ordner und nur eine der Aufgaben angeben."), parser);
+    // The game reads the folder "bilder" beside its program, and both programs
+    // are installed in the same folder.
+    const QString ordner =
+        rest.isEmpty() ? QApplication::applicationDirPath() + QStringLiteral("/bilder") : rest.first();
+
+    if (parser.isSet(reparieren)) {
+        if (!QFileInfo(ordner).isDir())
+            return berichte(ordner);
+        schreibe(kbb::repariere(ordner));
+        return berichte(ordner);
+    }
+    if (parser.isSet(pruefen))
+        return berichte(ordner);
+#ifdef KBB_MIT_FENSTER
+    return kbb::fenster::starte(app, ordner);
+#else
+    return fehler(QStringLiteral("Das Fenster gibt es noch nicht: bitte --check oder --repair angeben."),
+                  parser);
+#endif
+}
