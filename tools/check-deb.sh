@@ -51,9 +51,10 @@ build_package() {
   fresh_build_folder
   cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
         -DKB_DEB_LAYOUT=ON >/dev/null
-  # The companion is packaged once its target exists.
+  # The companion is packaged once its target exists: then the install rules
+  # name it.
   programs=(kieselblick)
-  if cmake --build "$build" --target help | grep -q '^kieselblick-bilder:'; then
+  if grep -q 'kieselblick-bilder' "$build/cmake_install.cmake"; then
     programs+=(kieselblick-bilder)
   fi
   cmake --build "$build" --target "${programs[@]}"
@@ -190,6 +191,9 @@ check_companion() {
     fail "kieselblick-bilder --version failed"
   grep -q "$(field Version | sed 's/-[^-]*$//')" <<<"$version" ||
     fail "kieselblick-bilder --version says: $version"
+  # The default pictures, through the link, stop no game and fill every level.
+  (cd / && QT_QPA_PLATFORM=offscreen timeout 60 kieselblick-bilder --check >"$work/check.txt") ||
+    { cat "$work/check.txt" >&2; fail "kieselblick-bilder --check of the installed folder"; }
   entry=/usr/share/applications/$app_id.bilder.desktop
   [ -f "$entry" ] || fail "no desktop entry $entry"
   desktop-file-validate "$entry" || fail "desktop entry $entry"
