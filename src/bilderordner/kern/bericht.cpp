@@ -68,7 +68,8 @@ QStringList Ordnerbericht::zusammenfassung() const
                            .arg(verschiedeneWoerter),
                        stufenZeile(*this)};
     if (halten > 0)
-        zeilen.append(QStringLiteral("%1 Dateien halten das Spiel an.").arg(halten));
+        zeilen.append(halten == 1 ? QStringLiteral("Eine Datei hält das Spiel an.")
+                                  : QStringLiteral("%1 Dateien halten das Spiel an.").arg(halten));
     zeilen.append(beschreibbar
                       ? QStringLiteral("Der Ordner darf geändert werden.")
                       : QStringLiteral("Der Ordner ist schreibgeschützt: er kann nur angesehen werden."));
