@@ -1,11 +1,15 @@
 #!/usr/bin/env bash
-# Builds the Debian package of Kieselblick and checks that it installs and starts.
+# Builds the Debian package of Kieselblick and checks that it installs, starts
+# and keeps the teachers' pictures.
 #
 #   tools/check-deb.sh [BUILD_FOLDER]        (default: build/deb, emptied first)
 #
-# The package is built with cpack in a fresh Release build folder, installed with
-# apt (which pulls in what it depends on), checked file by file, started from its
-# launcher on a virtual X display, and removed again.
+# The package is built with cpack in a fresh Release build folder and checked
+# with lintian, installed with apt (which pulls in what it depends on), checked
+# file by file, started from its launcher on a virtual X display, upgraded over
+# a picture folder a teacher has changed, removed and purged. Last, an upgrade
+# from a package of the old layout (pictures in a real folder in /usr/lib) must
+# move the teachers' pictures to /var/lib.
 #
 # It is meant to show that the package works on a clean Debian 12. This machine
 # stands in for one: the package itself must not be installed beforehand, but the
@@ -23,6 +27,12 @@ app_id=example.tavo_kolleg.kieselblick
 build=${1:-build/deb}
 # The pictures the program must find beside itself, as started from its launcher.
 app_dir=/usr/lib/kieselblick
+# The teachers' folder the pictures link points to, and the shipped pictures.
+picture_dir=/var/lib/kieselblick/bilder
+share_dir=/usr/share/kieselblick
+# Lintian tags below warnings that the package keeps on purpose (see README,
+# "Lintian"); any other tag fails the check.
+lintian_kept="package-contains-documentation-outside-usr-share-doc spelling-error-in-binary executable-in-usr-lib"
 
 fail() { echo "FAILED: $*" >&2; exit 1; }
 ok() { echo "ok: $*"; }
@@ -39,8 +49,15 @@ fresh_build_folder() {
 
 build_package() {
   fresh_build_folder
-  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
-  cmake --build "$build" --target kieselblick
+  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
+        -DKB_DEB_LAYOUT=ON >/dev/null
+  # The companion is packaged once its target exists: then the install rules
+  # name it.
+  programs=(kieselblick)
+  if grep -q 'kieselblick-bilder' "$build/cmake_install.cmake"; then
+    programs+=(kieselblick-bilder)
+  fi
+  cmake --build "$build" --target "${programs[@]}"
   (cd "$build" && cpack -G DEB)
   mapfile -t debs < <(find "$build" -maxdepth 1 -name 'kieselblick_*.deb')
   [ ${#debs[@]} -eq 1 ] || fail "expected one .deb in $build, found ${#debs[@]}"
@@ -57,13 +74,29 @@ check_control_fields() {
   version=$(sed -n 's/^project(Kieselblick VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
   [ "$(field Package)" = kieselblick ] || fail "package name is '$(field Package)'"
   [[ "$(field Version)" == "$version"-* ]] || fail "version '$(field Version)' is not $version"
-  [ "$(field Section)" = games ] || fail "section is '$(field Section)'"
+  [ "$(field Section)" = education ] || fail "section is '$(field Section)'"
   local depends dep
   depends=$(field Depends)
-  for dep in libqt6widgets6 libqt6gui6 libqt6core6 qt6-qpa-plugins; do
+  for dep in libqt6widgets6 libqt6gui6 libqt6core6 qt6-qpa-plugins adduser; do
     [[ ", $depends," == *", $dep"[\ ,]* ]] || fail "Depends lacks $dep: $depends"
   done
-  ok "control: $(field Package) $(field Version), section games, depends $depends"
+  ok "control: $(field Package) $(field Version), section education, depends $depends"
+}
+
+# No errors or warnings, and of the lesser tags only those kept on purpose.
+check_lintian() {
+  local report tag unexpected=()
+  report=$(lintian --display-info --pedantic --display-experimental "$deb" 2>&1 | grep -v "root privileges" || true)
+  echo "$report" >"$build/lintian.txt"
+  while read -r _ tag _; do
+    [ -n "$tag" ] || continue
+    [[ " $lintian_kept " == *" $tag "* ]] || unexpected+=("$tag")
+  done < <(awk '/^[EWIPX]: / {print $1, $3}' <<<"$report")
+  if [ ${#unexpected[@]} -gt 0 ] || grep -q '^[EW]: ' <<<"$report"; then
+    echo "$report" >&2
+    fail "lintian: ${unexpected[*]}"
+  fi
+  ok "lintian: no errors or warnings; kept: $(awk '/^[IPX]: / {print $3}' <<<"$report" | sort -u | tr '\n' ' ')"
 }
 
 check_metadata_tree() {
@@ -78,22 +111,44 @@ check_metadata_tree() {
 
 # ---- installing -------------------------------------------------------------------
 
-install_package() {
-  if dpkg-query -W -f='${Status}' kieselblick 2>/dev/null | grep -q "ok installed"; then
+# The machine must not have the package, its folder or a stray command yet.
+# Installed, unpacked or removed with its configuration kept.
+package_known() {
+  local status
+  status=$(dpkg-query -W -f='${Status}' kieselblick 2>/dev/null) || return 1
+  [ -n "$status" ] && [[ "$status" != *" not-installed" ]]
+}
+
+check_clean_machine() {
+  if package_known; then
     fail "kieselblick is installed already; remove it first (apt-get purge kieselblick)"
   fi
   if command -v kieselblick >/dev/null; then
     fail "another kieselblick is on the PATH: $(command -v kieselblick)"
   fi
+  [ ! -e /var/lib/kieselblick ] || fail "/var/lib/kieselblick is left from before; remove it first"
+  # A group this script creates through the package, it deletes again at the end.
+  getent group kieselblick >/dev/null && group_was_there=1 || group_was_there=0
+}
+
+apt_install() {
+  local apt=(env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "$1")
   installed=1
-  local apt=(env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "$deb")
-  if ! as_root "${apt[@]}"; then
-    as_root env DEBIAN_FRONTEND=noninteractive apt-get update -q
-    as_root "${apt[@]}"
+  if ! as_root "${apt[@]}" >"$build/apt.log" 2>&1; then
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get update -q >/dev/null
+    as_root "${apt[@]}" >"$build/apt.log" 2>&1 || { cat "$build/apt.log" >&2; fail "apt could not install $1"; }
   fi
-  dpkg-query -W -f='${Status}' kieselblick | grep -q "install ok installed" ||
-    fail "dpkg does not list kieselblick as installed"
+  installed_version "$(dpkg-deb -f "$1" Version)"
   as_root dpkg --verify kieselblick || fail "installed files differ from the package"
+}
+
+installed_version() {
+  dpkg-query -W -f='${Status} ${Version}' kieselblick | grep -qx "install ok installed $1" ||
+    fail "dpkg does not list kieselblick $1 as installed"
+}
+
+install_package() {
+  apt_install "$deb"
   ok "installed with apt, dpkg --verify clean"
 }
 
@@ -102,7 +157,15 @@ remove_package() {
   installed=0
   as_root env DEBIAN_FRONTEND=noninteractive apt-get purge -y -q kieselblick >/dev/null
 }
-trap remove_package EXIT
+
+clean_up() {
+  remove_package
+  if [ "${group_was_there:-1}" = 0 ] && getent group kieselblick >/dev/null; then
+    as_root delgroup --quiet kieselblick || true
+  fi
+  rm -rf "${work:-}"
+}
+trap clean_up EXIT
 
 # ---- the installed files ------------------------------------------------------------
 
@@ -117,9 +180,153 @@ check_launcher() {
   ok "kieselblick on the PATH -> $(readlink -f "$launcher")"
 }
 
+check_companion() {
+  [ "${#programs[@]}" -eq 2 ] || { ok "no companion target yet; not packaged"; return 0; }
+  local launcher=/usr/bin/kieselblick-bilder entry version
+  [ -L "$launcher" ] || fail "$launcher is no symlink"
+  [ "$(readlink "$launcher")" = ../lib/kieselblick/kieselblick-bilder ] ||
+    fail "$launcher points to $(readlink "$launcher")"
+  [ -x "$app_dir/kieselblick-bilder" ] || fail "$app_dir/kieselblick-bilder is not executable"
+  version=$(cd / && QT_QPA_PLATFORM=offscreen timeout 20 kieselblick-bilder --version) ||
+    fail "kieselblick-bilder --version failed"
+  grep -q "$(field Version | sed 's/-[^-]*$//')" <<<"$version" ||
+    fail "kieselblick-bilder --version says: $version"
+  # The default pictures, through the link, stop no game and fill every level.
+  (cd / && QT_QPA_PLATFORM=offscreen timeout 60 kieselblick-bilder --check >"$work/check.txt") ||
+    { cat "$work/check.txt" >&2; fail "kieselblick-bilder --check of the installed folder"; }
+  entry=/usr/share/applications/$app_id.bilder.desktop
+  [ -f "$entry" ] || fail "no desktop entry $entry"
+  desktop-file-validate "$entry" || fail "desktop entry $entry"
+  grep -qx "Exec=kieselblick-bilder" "$entry" || fail "$entry does not start kieselblick-bilder"
+  grep -qx "Icon=$app_id" "$entry" || fail "$entry names another icon"
+  [ -f /usr/share/man/man1/kieselblick-bilder.1.gz ] || fail "no manual page of kieselblick-bilder"
+  ok "kieselblick-bilder on the PATH, desktop entry and manual page; --version: $version"
+}
+
+check_manual_pages() {
+  [ -f /usr/share/man/man1/kieselblick.1.gz ] || fail "no manual page of kieselblick"
+  [ -f /usr/share/doc/kieselblick/changelog.Debian.gz ] || fail "no Debian changelog"
+  ok "manual page and Debian changelog"
+}
+
+# The shipped pictures and sets in /usr/share; the link from the program folder
+# to the teachers' folder, group-owned and filled with the same pictures.
 check_pictures() {
-  diff -r "$source_dir/assets/bilder" "$app_dir/bilder" || fail "pictures beside the program"
-  ok "$(find "$app_dir/bilder" -type f | wc -l) pictures in $app_dir/bilder"
+  diff -r "$source_dir/assets/bilder" "$share_dir/bilder" || fail "pictures in $share_dir"
+  diff -r "$source_dir/assets/saetze" "$share_dir/saetze" || fail "picture sets in $share_dir"
+  [ -L "$app_dir/bilder" ] || fail "$app_dir/bilder is no symlink"
+  [ "$(readlink "$app_dir/bilder")" = "$picture_dir" ] ||
+    fail "$app_dir/bilder points to $(readlink "$app_dir/bilder")"
+  diff -r "$source_dir/assets/bilder" "$app_dir/bilder/" || fail "pictures beside the program"
+  local gid
+  gid=$(getent group kieselblick | cut -d: -f3) || fail "no group kieselblick"
+  [ "$gid" -lt 1000 ] || fail "the group kieselblick ($gid) is no system group"
+  [ "$(stat -c '%a %U %G' "$picture_dir")" = "2775 root kieselblick" ] ||
+    fail "$picture_dir is $(stat -c '%a %U %G' "$picture_dir"), not 2775 root kieselblick"
+  [ -z "$(find "$picture_dir" -mindepth 1 \( ! -type f -o ! -group kieselblick -o ! -perm 0664 \))" ] ||
+    fail "pictures in $picture_dir that are not 0664 of group kieselblick"
+  ok "$(find "$picture_dir" -type f | wc -l) pictures in $picture_dir (2775 root:kieselblick), linked from $app_dir/bilder"
+}
+
+# ---- the teachers' folder over upgrade, remove and purge ---------------------------
+
+# Names, modes, owners and bytes of everything in a folder, one line each.
+snapshot() {
+  (cd "$1" && find . -mindepth 1 -printf '%p %y %m %U %G %s\n' | LC_ALL=C sort &&
+     find . -type f -print0 | LC_ALL=C sort -z | xargs -0 -r sha256sum)
+}
+
+# A member of the group kieselblick who is not root (user "nobody" with the
+# group) adds a picture, deletes one and replaces one, as a teacher would.
+teacher_changes_pictures() {
+  local gid teacher
+  gid=$(getent group kieselblick | cut -d: -f3)
+  teacher=(setpriv --reuid=nobody --regid=nogroup --groups="$gid" --inh-caps=-all)
+  as_root "${teacher[@]}" cp "$source_dir/assets/icon-256.png" "$picture_dir/Kiesel.png" ||
+    fail "a member of kieselblick cannot add a picture"
+  as_root "${teacher[@]}" rm "$picture_dir/Affe.png" ||
+    fail "a member of kieselblick cannot delete a picture"
+  as_root "${teacher[@]}" cp "$source_dir/assets/bilder/Hund.png" "$picture_dir/Katze.png" ||
+    fail "a member of kieselblick cannot replace a picture"
+  [ "$(stat -c %G "$picture_dir/Kiesel.png")" = kieselblick ] ||
+    fail "a new picture does not get the group kieselblick"
+  ok "a member of the group added, deleted and replaced pictures"
+}
+
+# The same package with a higher version, as the next release would be.
+build_newer_package() {
+  local tree=$work/newer
+  dpkg-deb -R "$deb" "$tree"
+  newer_version="$(field Version)+neu1"
+  sed -i "s/^Version: .*/Version: $newer_version/" "$tree/DEBIAN/control"
+  newer_deb=$work/kieselblick_${newer_version}_$(field Architecture).deb
+  dpkg-deb --root-owner-group -b "$tree" "$newer_deb" >/dev/null
+}
+
+check_upgrade_keeps_pictures() {
+  teacher_changes_pictures
+  local before
+  before=$(snapshot "$picture_dir")
+  build_newer_package
+  apt_install "$newer_deb"
+  [ "$(snapshot "$picture_dir")" = "$before" ] || fail "the upgrade changed $picture_dir"
+  ok "upgrade to $newer_version left $picture_dir byte for byte as it was"
+}
+
+check_remove_keeps_pictures() {
+  local before
+  before=$(snapshot "$picture_dir")
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get remove -y -q kieselblick >/dev/null
+  if [ -e /usr/bin/kieselblick ] || [ -e "$app_dir" ]; then
+    fail "program files are left after removing the package"
+  fi
+  [ "$(snapshot "$picture_dir")" = "$before" ] || fail "remove changed $picture_dir"
+  ok "remove took the programs and kept $picture_dir"
+}
+
+check_purge_deletes_pictures() {
+  installed=1
+  remove_package
+  if package_known; then
+    fail "dpkg still knows kieselblick after purge"
+  fi
+  [ ! -e /var/lib/kieselblick ] || fail "/var/lib/kieselblick is left after purge"
+  if [ -e /usr/bin/kieselblick ] || [ -e "$app_dir" ] || [ -e "$share_dir" ]; then
+    fail "files are left after purge"
+  fi
+  ok "purge deleted /var/lib/kieselblick and every file of the package"
+}
+
+# A package of the layout before 1.0.0.14-2: the same files, but the pictures in
+# a real folder in /usr/lib and no maintainer scripts.
+build_old_layout_package() {
+  local tree=$work/old
+  dpkg-deb -R "$deb" "$tree"
+  rm -f "$tree/DEBIAN/preinst" "$tree/DEBIAN/postinst" "$tree/DEBIAN/postrm"
+  rm "$tree/usr/lib/kieselblick/bilder"
+  cp -r "$source_dir/assets/bilder" "$tree/usr/lib/kieselblick/bilder"
+  sed -i "s/^Version: .*/Version: 1.0.0.14-1/; s/, adduser//" "$tree/DEBIAN/control"
+  (cd "$tree" && find usr -type f -print0 | xargs -0 md5sum >DEBIAN/md5sums)
+  old_deb=$work/kieselblick_1.0.0.14-1_old.deb
+  dpkg-deb --root-owner-group -b "$tree" "$old_deb" >/dev/null
+}
+
+check_upgrade_from_old_layout() {
+  build_old_layout_package
+  apt_install "$old_deb"
+  local old=$app_dir/bilder before
+  cp "$source_dir/assets/icon-256.png" "$old/Kiesel.png"
+  rm "$old/Affe.png"
+  cp "$source_dir/assets/bilder/Hund.png" "$old/Katze.png"
+  before=$( (cd "$old" && find . -type f -print0 | LC_ALL=C sort -z | xargs -0 sha256sum))
+  apt_install "$deb"
+  [ -L "$old" ] || fail "$old is still no symlink after the upgrade from the old layout"
+  [ ! -e "$old.dpkg-alt" ] || fail "$old.dpkg-alt is left"
+  [ "$( (cd "$picture_dir" && find . -type f -print0 | LC_ALL=C sort -z | xargs -0 sha256sum))" = "$before" ] ||
+    fail "the pictures of the old folder did not all move to $picture_dir"
+  [ "$(stat -c '%a %G' "$picture_dir")" = "2775 kieselblick" ] || fail "$picture_dir is not 2775 of kieselblick"
+  ok "upgrade from the old layout moved the teachers' pictures to $picture_dir"
+  check_purge_deletes_pictures
 }
 
 check_desktop_entry() {
@@ -143,8 +350,10 @@ check_icons() {
     [ -f "$icon" ] || fail "no icon $icon"
     [ "$(identify -format '%wx%h' "$icon")" = "${size}x${size}" ] || fail "$icon is not ${size}x${size}"
   done
+  # ImageMagick reads SVG only through rsvg-convert, so that draws it directly.
   icon=/usr/share/icons/hicolor/scalable/apps/$app_id.svg
-  [ "$(identify -format '%m' "$icon")" = SVG ] || fail "$icon is no SVG picture"
+  rsvg-convert -w 64 -h 64 -o "$work/icon.png" "$icon" || fail "$icon is no SVG picture"
+  [ "$(identify -format '%wx%h' "$work/icon.png")" = 64x64 ] || fail "$icon does not draw at 64x64"
   ok "icons 16, 32, 48, 256 and scalable in hicolor"
 }
 
@@ -159,15 +368,17 @@ check_metainfo() {
 # Every library the program asks for directly must belong to a package in Depends,
 # or a clean system would lack it.
 check_library_packages() {
-  local depends lib path pkg
+  local depends lib path pkg program
   depends=$(dpkg-query -W -f='${Depends}' kieselblick)
-  for lib in $(objdump -p "$app_dir/kieselblick" | awk '$1 == "NEEDED" {print $2}'); do
-    path=$(ldd "$app_dir/kieselblick" | awk -v l="$lib" '$1 == l {print $3}')
+  for program in "${programs[@]}"; do
+  for lib in $(objdump -p "$app_dir/$program" | awk '$1 == "NEEDED" {print $2}'); do
+    path=$(ldd "$app_dir/$program" | awk -v l="$lib" '$1 == l {print $3}')
     if [ -z "$path" ] || [ "$path" = "not" ]; then fail "$lib is not found"; fi
     pkg=$(dpkg -S "$(realpath "$path")" 2>/dev/null || dpkg -S "$path") ||
       fail "$lib ($path) belongs to no package"
     pkg=${pkg%%:*}
     [[ ", $depends," == *", $pkg"[\ ,]* ]] || fail "$lib comes from $pkg, which is not in Depends"
+  done
   done
   ok "every linked library comes from a package in Depends"
 }
@@ -207,25 +418,26 @@ check_first_window() {
   ok "kieselblick ran 5 s and showed a window $geometry with $colours colours; screenshot $shot"
 }
 
-check_removed() {
-  remove_package
-  if [ -e /usr/bin/kieselblick ] || [ -e "$app_dir" ]; then
-    fail "files are left after removing the package"
-  fi
-  ok "removed again"
-}
-
-tools/install-deps.sh dpkg-dev xvfb xauth imagemagick x11-utils desktop-file-utils appstream binutils
+tools/install-deps.sh dpkg-dev xvfb xauth imagemagick librsvg2-bin x11-utils desktop-file-utils \
+  appstream binutils lintian
+check_clean_machine
+work=$(mktemp -d)
 build_package
 check_control_fields
+check_lintian
 check_metadata_tree
 install_package
 check_launcher
 check_pictures
+check_companion
+check_manual_pages
 check_desktop_entry
 check_icons
 check_metainfo
 check_library_packages
 check_first_window
-check_removed
-echo "The package $deb installs, starts and removes cleanly."
+check_upgrade_keeps_pictures
+check_remove_keeps_pictures
+check_purge_deletes_pictures
+check_upgrade_from_old_layout
+echo "The package $deb installs, starts, keeps the teachers' pictures over upgrades and removes cleanly."
