@@ -15,30 +15,30 @@ QRectF penPath(const QRect& r)
     return QRectF(r).adjusted(Width / 2.0, Width / 2.0, -Width / 2.0, -Width / 2.0);
 }
 
+// Draws a pen of the mark's width along the inside of `r`, with sharp corners.
+void strokeInside(QPainter& painter, const QRect& r, const QPen& pen)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(pen);
+    painter.drawRect(penPath(r));
+    painter.restore();
+}
+
 } // namespace
 
 void drawFocusMark(QPainter& painter, const QRect& ring)
 {
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setBrush(Qt::NoBrush);
-    painter.setPen(QPen(Qt::white, Width, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
-    painter.drawRect(penPath(ring));
+    strokeInside(painter, ring, QPen(Qt::white, Width, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
     QPen dashes(Qt::black, Width, Qt::CustomDashLine, Qt::FlatCap, Qt::MiterJoin);
     dashes.setDashPattern({2, 1}); // in pen widths: 4 pixels black, 2 white
-    painter.setPen(dashes);
-    painter.drawRect(penPath(ring));
-    painter.restore();
+    strokeInside(painter, ring, dashes);
 }
 
 void drawEnterFrame(QPainter& painter, const QRect& edge)
 {
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setBrush(Qt::NoBrush);
-    painter.setPen(QPen(Qt::black, Width, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
-    painter.drawRect(penPath(edge));
-    painter.restore();
+    strokeInside(painter, edge, QPen(Qt::black, Width, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
 }
 
 FocusOverlay::FocusOverlay(QWidget* control) : QWidget(control)
