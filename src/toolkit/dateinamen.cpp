@@ -52,17 +52,25 @@ bool isPlainFile(int folder, const dirent& entry)
 
 } // namespace
 
-QStringList plainFileNames(const QString& folder)
+QList<QByteArray> plainFileNameBytes(const QString& folder)
 {
-    QStringList names;
+    QList<QByteArray> names;
     DIR* dir = ::opendir(QFile::encodeName(folder).constData());
     if (!dir)
         return names;
     const int fd = ::dirfd(dir);
     while (const dirent* entry = ::readdir(dir))
         if (entry->d_name[0] != '.' && isPlainFile(fd, *entry))
-            names.append(QFile::decodeName(entry->d_name));
+            names.append(QByteArray(entry->d_name));
     ::closedir(dir);
+    return names;
+}
+
+QStringList plainFileNames(const QString& folder)
+{
+    QStringList names;
+    for (const QByteArray& name : plainFileNameBytes(folder))
+        names.append(QFile::decodeName(name));
     return names;
 }
 
@@ -76,6 +84,14 @@ QStringList plainFileNames(const QString& folder)
         it.next();
         names.append(it.fileName());
     }
+    return names;
+}
+
+QList<QByteArray> plainFileNameBytes(const QString& folder)
+{
+    QList<QByteArray> names;
+    for (const QString& name : plainFileNames(folder))
+        names.append(name.toUtf8());
     return names;
 }
 

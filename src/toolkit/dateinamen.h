@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -12,6 +14,12 @@ namespace tk {
 // Qt's iterator builds a full file-info object for every entry, which makes it
 // several times slower on a folder of 10,000 pictures.
 QStringList plainFileNames(const QString& folder);
+
+// The same files by the bytes of their names as the file system stores them. A
+// name that is no valid text in the system's encoding (a stick written by an
+// old system) can only be told apart, and renamed, this way. On systems that
+// keep names as text the bytes are the UTF-8 of each name.
+QList<QByteArray> plainFileNameBytes(const QString& folder);
 
 // The key by which file names sort without regard to case: the name case-folded.
 // A name of ASCII characters only (most picture names) is folded by a quick loop
