@@ -16,9 +16,9 @@
 // alternately so that caches and machine load treat them alike.
 #include "messung.h"
 #include "shell/programmstart.h"
-#include "toolkit/dienste.h"
-#include "toolkit/programm.h"
-#include "toolkit/steuerelemente.h"
+#include "toolkit/controls.h"
+#include "toolkit/program.h"
+#include "toolkit/services.h"
 
 #include <QApplication>
 #include <QDir>

@@ -12,7 +12,7 @@
 //             has arrived (the opening itself, up to the first thumbnail, is
 //             the first figure; its longest lateness is printed beside it);
 //   memory    the peak resident set of the whole process (VmHWM).
-#include "bilderordner/fenster/fenster.h"
+#include "bilderordner/fenster/bilderfenster.h"
 #include "bilderordner/fenster/vorschaubilder.h"
 #include "messung.h"
 

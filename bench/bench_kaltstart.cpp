@@ -11,8 +11,8 @@
 // a word pays for; the empty window skips that and is printed for comparison.
 #include "messung.h"
 #include "shell/programmstart.h"
-#include "toolkit/programm.h"
-#include "toolkit/steuerelemente.h"
+#include "toolkit/controls.h"
+#include "toolkit/program.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -3,8 +3,8 @@
 // 15 listings of the same folder (its entries in the system's cache, as after
 // the first round).
 #include "messung.h"
+#include "toolkit/controls.h"
 #include "toolkit/form.h"
-#include "toolkit/steuerelemente.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

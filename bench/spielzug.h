@@ -4,9 +4,9 @@
 // benchmark's own, clicks where a child would click, and a watch on the windows
 // that get painted.
 #include "shell/programmstart.h"
-#include "toolkit/dienste.h"
-#include "toolkit/programm.h"
-#include "toolkit/steuerelemente.h"
+#include "toolkit/controls.h"
+#include "toolkit/program.h"
+#include "toolkit/services.h"
 
 #include <QApplication>
 #include <QDir>

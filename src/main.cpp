@@ -1,5 +1,5 @@
 #include "shell/programmstart.h"
-#include "toolkit/programm.h"
+#include "toolkit/program.h"
 
 #include <QApplication>
 

@@ -1,8 +1,8 @@
 // The companion's window on real folders: the verdicts and summary it shows, a
 // picture dropped onto it with its word typed, a repeated word refused or
 // replaced, a folder it may not change, and the repair through its button.
+#include "bilderordner/fenster/bilderfenster.h"
 #include "bilderordner/fenster/bildliste.h"
-#include "bilderordner/fenster/fenster.h"
 #include "bilderordner/fenster/kindansicht.h"
 #include "bilderordner/fenster/wortdialog.h"
 

@@ -2,9 +2,9 @@
 // decoding.
 #include "shell/modSkalieren.h"
 #include "support/spielumgebung.h"
-#include "toolkit/jpegausschnitt.h"
-#include "toolkit/pngausschnitt.h"
-#include "toolkit/zahlen.h"
+#include "toolkit/jpegclip.h"
+#include "toolkit/numbers.h"
+#include "toolkit/pngclip.h"
 
 #include <QBuffer>
 #include <QDir>

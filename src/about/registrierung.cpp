@@ -1,7 +1,7 @@
 #include "about/registrierung.h"
 
 #include "about/frmSplash.h"
-#include "toolkit/programm.h"
+#include "toolkit/program.h"
 
 namespace kb {
 

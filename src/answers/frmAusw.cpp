@@ -2,7 +2,7 @@
 
 #include "shell/modSkalieren.h"
 #include "shell/modVariablen.h"
-#include "toolkit/dienste.h"
+#include "toolkit/services.h"
 
 namespace kb {
 

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "toolkit/controls.h"
 #include "toolkit/form.h"
-#include "toolkit/steuerelemente.h"
-#include "toolkit/zahlen.h"
+#include "toolkit/numbers.h"
 
 #include <cstdint>
 

@@ -2,7 +2,7 @@
 
 #include "answers/frmAusw.h"
 #include "answers/frmAuswert.h"
-#include "toolkit/programm.h"
+#include "toolkit/program.h"
 
 namespace kb {
 

@@ -10,8 +10,8 @@
 #include <QTextStream>
 #include <cstdio>
 
-#if __has_include("bilderordner/fenster/fenster.h")
-#include "bilderordner/fenster/fenster.h"
+#if __has_include("bilderordner/fenster/bilderfenster.h")
+#include "bilderordner/fenster/bilderfenster.h"
 #define KBB_MIT_FENSTER 1
 #endif
 

@@ -3,7 +3,7 @@
 #include "presentation/modZiehung.h"
 #include "shell/modSkalieren.h"
 #include "shell/modVariablen.h"
-#include "toolkit/dienste.h"
+#include "toolkit/services.h"
 
 #include <QDir>
 

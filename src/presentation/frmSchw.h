@@ -1,9 +1,9 @@
 #pragma once
 
 #include "presentation/stufen.h"
+#include "toolkit/controls.h"
 #include "toolkit/form.h"
-#include "toolkit/steuerelemente.h"
-#include "toolkit/zahlen.h"
+#include "toolkit/numbers.h"
 
 namespace kb {
 

@@ -1,6 +1,6 @@
 #include "presentation/frmSchw.h"
 
-#include "toolkit/laufzeitfehler.h"
+#include "toolkit/runtimeerror.h"
 
 namespace kb {
 

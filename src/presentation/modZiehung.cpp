@@ -1,9 +1,9 @@
 #include "presentation/modZiehung.h"
 
 #include "shell/modVariablen.h"
-#include "toolkit/dienste.h"
-#include "toolkit/steuerelemente.h"
-#include "toolkit/zahlen.h"
+#include "toolkit/controls.h"
+#include "toolkit/numbers.h"
+#include "toolkit/services.h"
 
 #include <QSet>
 #include <QTextBoundaryFinder>

@@ -1,7 +1,7 @@
 #include "presentation/registrierung.h"
 
 #include "presentation/frmSchw.h"
-#include "toolkit/programm.h"
+#include "toolkit/program.h"
 
 namespace kb {
 

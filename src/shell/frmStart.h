@@ -1,7 +1,7 @@
 #pragma once
 
+#include "toolkit/controls.h"
 #include "toolkit/form.h"
-#include "toolkit/steuerelemente.h"
 
 namespace kb {
 

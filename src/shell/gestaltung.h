@@ -1,6 +1,6 @@
 #pragma once
 
-#include "toolkit/einheiten.h"
+#include "toolkit/units.h"
 
 // The fonts and colours that several screens' layouts share, named once.
 namespace kb {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "toolkit/zahlen.h"
+#include "toolkit/numbers.h"
 
 #include <QString>
 

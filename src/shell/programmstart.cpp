@@ -4,7 +4,7 @@
 #include "answers/registrierung.h"
 #include "presentation/registrierung.h"
 #include "shell/registrierung.h"
-#include "toolkit/programm.h"
+#include "toolkit/program.h"
 
 #include <QGuiApplication>
 

@@ -3,7 +3,7 @@
 #include "shell/frmSchwierigkeit.h"
 #include "shell/frmSpiel.h"
 #include "shell/frmStart.h"
-#include "toolkit/programm.h"
+#include "toolkit/program.h"
 
 namespace kb {
 

@@ -1,10 +1,10 @@
 #include "toolkit/form.h"
 
-#include "toolkit/dienste.h"
-#include "toolkit/einheiten.h"
-#include "toolkit/fabrik.h"
-#include "toolkit/formfenster.h"
-#include "toolkit/steuerelemente.h"
+#include "toolkit/controlfactory.h"
+#include "toolkit/controls.h"
+#include "toolkit/formwindow.h"
+#include "toolkit/services.h"
+#include "toolkit/units.h"
 
 #include <QGuiApplication>
 #include <QIcon>

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "toolkit/control.h"
 #include "toolkit/layout.h"
-#include "toolkit/steuerelement.h"
 
 #include <QHash>
 #include <QPointer>

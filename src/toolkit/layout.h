@@ -1,6 +1,6 @@
 #pragma once
 
-#include "toolkit/einheiten.h"
+#include "toolkit/units.h"
 
 #include <vector>
 

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "shell/modVariablen.h"
-#include "toolkit/dienste.h"
-#include "toolkit/programm.h"
-#include "toolkit/steuerelemente.h"
+#include "toolkit/controls.h"
+#include "toolkit/program.h"
+#include "toolkit/services.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -3,7 +3,7 @@
 #include "bilderordner/fenster/vorschaubilder.h"
 #include "bilderordner/kern/rohnamen.h"
 #include "presentation/modZiehung.h"
-#include "toolkit/steuerelemente.h"
+#include "toolkit/controls.h"
 
 #include <QDir>
 #include <algorithm>

@@ -2,7 +2,7 @@
 
 #include "bilderordner/fenster/bildliste.h"
 #include "shell/gestaltung.h"
-#include "toolkit/einheiten.h"
+#include "toolkit/units.h"
 
 #include <QApplication>
 #include <QPainter>

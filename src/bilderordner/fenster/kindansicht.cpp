@@ -3,9 +3,9 @@
 #include "bilderordner/kern/bildflaeche.h"
 #include "presentation/stufen.h"
 #include "shell/gestaltung.h"
-#include "toolkit/bild.h"
-#include "toolkit/einheiten.h"
-#include "toolkit/laufzeitfehler.h"
+#include "toolkit/picture.h"
+#include "toolkit/runtimeerror.h"
+#include "toolkit/units.h"
 
 #include <QComboBox>
 #include <QLabel>

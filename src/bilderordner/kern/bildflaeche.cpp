@@ -2,7 +2,7 @@
 
 #include "presentation/stufen.h"
 #include "shell/modSkalieren.h"
-#include "toolkit/einheiten.h"
+#include "toolkit/units.h"
 
 #include <algorithm>
 

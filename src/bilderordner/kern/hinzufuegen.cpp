@@ -4,7 +4,7 @@
 #include "bilderordner/kern/bildbearbeitung.h"
 #include "bilderordner/kern/reparatur.h"
 #include "presentation/modZiehung.h"
-#include "toolkit/steuerelemente.h"
+#include "toolkit/controls.h"
 
 #include <QDir>
 #include <QFileInfo>

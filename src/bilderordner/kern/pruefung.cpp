@@ -6,9 +6,9 @@
 #include "bilderordner/kern/wortbreite.h"
 #include "presentation/modZiehung.h"
 #include "presentation/stufen.h"
-#include "toolkit/bild.h"
-#include "toolkit/laufzeitfehler.h"
-#include "toolkit/steuerelemente.h"
+#include "toolkit/controls.h"
+#include "toolkit/picture.h"
+#include "toolkit/runtimeerror.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #include "bilderordner/kern/rohnamen.h"
 
-#include "toolkit/dateinamen.h"
+#include "toolkit/filenames.h"
 
 #include <QStringDecoder>
 

@@ -3,7 +3,7 @@
 #include "bilderordner/kern/ablage.h"
 #include "bilderordner/kern/reparatur.h"
 #include "presentation/modZiehung.h"
-#include "toolkit/steuerelemente.h"
+#include "toolkit/controls.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "bilderordner/kern/wortbreite.h"
 
 #include "shell/gestaltung.h"
-#include "toolkit/einheiten.h"
+#include "toolkit/units.h"
 
 #include <QFontMetricsF>
 #include <QGuiApplication>

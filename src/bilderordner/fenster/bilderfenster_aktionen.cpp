@@ -1,0 +1,206 @@
+// The teacher's actions in the companion's window: opening another folder,
+// adding pictures, repairing the folder and filling it from a picture set.
+#include "bilderordner/fenster/aufnahme.h"
+#include "bilderordner/fenster/bilderfenster.h"
+#include "bilderordner/kern/reparatur.h"
+
+#include <QAction>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <QtConcurrent/QtConcurrentRun>
+
+namespace kbb::fenster {
+
+namespace {
+
+QStringList lokaleDateien(const QMimeData* daten)
+{
+    QStringList dateien;
+    if (!daten)
+        return dateien;
+    for (const QUrl& url : daten->urls())
+        if (url.isLocalFile() && QFileInfo(url.toLocalFile()).isFile())
+            dateien.append(url.toLocalFile());
+    return dateien;
+}
+
+// Shows one German line per thing done, in a window of its own.
+void zeigeProtokoll(QWidget* fenster, const QString& titel, const QStringList& zeilen)
+{
+    auto* d = new QDialog(fenster);
+    d->setObjectName(QStringLiteral("protokoll"));
+    d->setAttribute(Qt::WA_DeleteOnClose);
+    d->setWindowTitle(titel);
+    d->setWindowModality(Qt::WindowModal);
+    auto* liste = new QListWidget(d);
+    liste->addItems(zeilen.isEmpty() ? QStringList{QStringLiteral("Es war nichts zu tun.")} : zeilen);
+    liste->setWordWrap(true);
+    auto* knoepfe = new QDialogButtonBox(QDialogButtonBox::Close, d);
+    knoepfe->button(QDialogButtonBox::Close)->setText(QStringLiteral("Schließen"));
+    QObject::connect(knoepfe, &QDialogButtonBox::rejected, d, &QDialog::reject);
+    auto* spalte = new QVBoxLayout(d);
+    spalte->addWidget(new QLabel(QStringLiteral("Das wurde getan:"), d));
+    spalte->addWidget(liste);
+    spalte->addWidget(knoepfe);
+    d->resize(640, 360);
+    d->open();
+}
+
+} // namespace
+
+void Bilderfenster::baueAktionen()
+{
+    oeffnen_ = new QAction(QStringLiteral("Ordner öffnen …"), this);
+    oeffnen_->setShortcut(QKeySequence::Open);
+    connect(oeffnen_, &QAction::triggered, this, &Bilderfenster::waehleOrdner);
+    hinzufuegen_ = new QAction(QStringLiteral("Bilder hinzufügen …"), this);
+    connect(hinzufuegen_, &QAction::triggered, this, &Bilderfenster::waehleBilder);
+    reparieren_ = new QAction(QStringLiteral("Ordner reparieren"), this);
+    connect(reparieren_, &QAction::triggered, this, &Bilderfenster::repariereOrdner);
+    auto* neu = new QAction(QStringLiteral("Neu prüfen"), this);
+    neu->setShortcut(QKeySequence::Refresh);
+    connect(neu, &QAction::triggered, this, &Bilderfenster::aktualisiere);
+    auto* beenden = new QAction(QStringLiteral("Beenden"), this);
+    beenden->setShortcut(QKeySequence::Quit);
+    connect(beenden, &QAction::triggered, this, &QWidget::close);
+
+    saetzeKnopf_ = new QToolButton(this);
+    saetzeKnopf_->setText(QStringLiteral("Bildersätze"));
+    saetzeKnopf_->setPopupMode(QToolButton::InstantPopup);
+    saetzeKnopf_->setMenu(new QMenu(saetzeKnopf_));
+    baueSatzMenue();
+
+    QMenu* menue = menuBar()->addMenu(QStringLiteral("&Ordner"));
+    menue->addActions({oeffnen_, hinzufuegen_, reparieren_, neu});
+    menue->addMenu(saetzeKnopf_->menu())->setText(QStringLiteral("Bildersätze"));
+    menue->addSeparator();
+    menue->addAction(beenden);
+
+    QToolBar* leiste = addToolBar(QStringLiteral("Aktionen"));
+    leiste->setMovable(false);
+    leiste->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    leiste->addActions({oeffnen_, hinzufuegen_, reparieren_});
+    leiste->addWidget(saetzeKnopf_);
+    leiste->addAction(neu);
+}
+
+void Bilderfenster::baueSatzMenue()
+{
+    saetze_ = share_.isEmpty() ? QList<Bildersatz>() : saetze(share_);
+    QMenu* menue = saetzeKnopf_->menu();
+    for (const Bildersatz& satz : std::as_const(saetze_)) {
+        QMenu* einer =
+            menue->addMenu(QStringLiteral("%1 (%2 Bilder)").arg(satz.name).arg(satz.bilder.size()));
+        connect(einer->addAction(QStringLiteral("hinzufügen")), &QAction::triggered, this,
+                [this, satz] { fuelleAus(satz, false); });
+        connect(einer->addAction(QStringLiteral("ersetzen …")), &QAction::triggered, this,
+                [this, satz] { fuelleAus(satz, true); });
+    }
+}
+
+void Bilderfenster::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (hinzufuegen_->isEnabled() && !lokaleDateien(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void Bilderfenster::dropEvent(QDropEvent* event)
+{
+    const QStringList dateien = lokaleDateien(event->mimeData());
+    if (!hinzufuegen_->isEnabled() || dateien.isEmpty())
+        return;
+    event->acceptProposedAction();
+    aufnahme_->nimm(ordner_, dateien);
+    schalteAktionen();
+}
+
+void Bilderfenster::waehleOrdner()
+{
+    auto* d = new QFileDialog(this, QStringLiteral("Bilderordner öffnen"), ordner_);
+    d->setAttribute(Qt::WA_DeleteOnClose);
+    d->setFileMode(QFileDialog::Directory);
+    d->setOption(QFileDialog::ShowDirsOnly);
+    connect(d, &QFileDialog::fileSelected, this, &Bilderfenster::oeffne);
+    d->open();
+}
+
+void Bilderfenster::waehleBilder()
+{
+    auto* d = new QFileDialog(this, QStringLiteral("Bilder hinzufügen"), QDir::homePath(),
+                              QStringLiteral("Bilder (*.jpg *.jpeg *.png *.gif *.bmp *.JPG *.JPEG *.PNG);;"
+                                             "Alle Dateien (*)"));
+    d->setAttribute(Qt::WA_DeleteOnClose);
+    d->setFileMode(QFileDialog::ExistingFiles);
+    connect(d, &QFileDialog::filesSelected, this, [this](const QStringList& dateien) {
+        aufnahme_->nimm(ordner_, dateien);
+        schalteAktionen();
+    });
+    d->open();
+}
+
+void Bilderfenster::repariereOrdner()
+{
+    const QString ordner = ordner_;
+    starteArbeit(QStringLiteral("Ordner reparieren"), [ordner] { return repariere(ordner); });
+}
+
+void Bilderfenster::fuelleAus(const Bildersatz& satz, bool ersetzen)
+{
+    const QString ordner = ordner_;
+    const QString titel = QStringLiteral("Bildersatz „%1“").arg(satz.name);
+    if (!ersetzen) {
+        starteArbeit(titel, [ordner, satz] { return fuelleAusSatz(ordner, satz, false); });
+        return;
+    }
+    auto* frage = new QMessageBox(
+        QMessageBox::Question, titel,
+        QStringLiteral(
+            "Alle Bilder des Ordners durch den Satz „%1“ ersetzen? Die bisherigen Bilder werden nicht "
+            "gelöscht: sie kommen in den Unterordner „aussortiert“.")
+            .arg(satz.name),
+        QMessageBox::NoButton, this);
+    frage->setAttribute(Qt::WA_DeleteOnClose);
+    QPushButton* ja = frage->addButton(QStringLiteral("Ersetzen"), QMessageBox::AcceptRole);
+    frage->addButton(QStringLiteral("Abbrechen"), QMessageBox::RejectRole);
+    connect(frage, &QMessageBox::finished, this, [this, frage, ja, ordner, satz, titel] {
+        if (frage->clickedButton() == ja)
+            starteArbeit(titel, [ordner, satz] { return fuelleAusSatz(ordner, satz, true); });
+    });
+    frage->open();
+}
+
+// Runs a change of the folder in a worker thread, with the actions switched off
+// until it is done; then shows what was done and judges the folder anew.
+void Bilderfenster::starteArbeit(const QString& titel, const std::function<QStringList()>& arbeit)
+{
+    if (arbeit_.isRunning())
+        return;
+    arbeitTitel_ = titel;
+    statusBar()->showMessage(titel + QStringLiteral(" …"));
+    arbeit_.setFuture(QtConcurrent::run(arbeit));
+    schalteAktionen();
+}
+
+void Bilderfenster::arbeitAngekommen()
+{
+    statusBar()->clearMessage();
+    zeigeProtokoll(this, arbeitTitel_, arbeit_.result());
+    aktualisiere();
+    Q_EMIT arbeitFertig();
+}
+
+} // namespace kbb::fenster

@@ -1,0 +1,113 @@
+#include "toolkit/jpegclip.h"
+
+#include "toolkit/filenames.h"
+
+#include <QFile>
+#include <algorithm>
+#include <csetjmp>
+#include <cstdio>
+#include <cstring>
+#include <jpeglib.h>
+
+namespace tk {
+
+namespace {
+
+// libjpeg reports errors by calling error_exit, which must not return: it jumps
+// back to decode(). Warnings are only counted.
+struct ErrorJump {
+    jpeg_error_mgr manager;
+    std::jmp_buf back;
+    int warnings = 0;
+};
+
+void jumpBack(j_common_ptr info)
+{
+    std::longjmp(reinterpret_cast<ErrorJump*>(info->err)->back, 1);
+}
+
+void countWarning(j_common_ptr info, int level)
+{
+    if (level < 0)
+        ++reinterpret_cast<ErrorJump*>(info->err)->warnings;
+}
+
+bool plainJpeg(const jpeg_decompress_struct& info, const QRect& clip)
+{
+    const bool grey = info.num_components == 1 && info.jpeg_color_space == JCS_GRAYSCALE;
+    const bool colour =
+        info.num_components == 3 && (info.jpeg_color_space == JCS_YCbCr || info.jpeg_color_space == JCS_RGB);
+    return (grey || colour) && QRect(0, 0, int(info.image_width), int(info.image_height)).contains(clip);
+}
+
+// Decodes the clip from a decompressor that has read the header. libjpeg may
+// jump out of here back to decode(); nothing here needs cleaning up then.
+bool readClip(jpeg_decompress_struct& info, const QRect& clip, QImage& image)
+{
+    const bool grey = info.num_components == 1;
+    const int bytes = grey ? 1 : 4;
+    // libjpeg's default decoding, as Qt's reader uses it at its default quality.
+    info.out_color_space = grey ? JCS_GRAYSCALE : JCS_EXT_BGRX;
+    jpeg_start_decompress(&info);
+    // The outermost columns of a cropped row are smoothed as if they were the
+    // picture's edge, so the crop reaches one block group beyond the clip on both
+    // sides; libjpeg then widens it to whole block groups. `left` is where the
+    // clip starts in the decoded row.
+    const int margin = DCTSIZE * info.max_h_samp_factor;
+    const int from = std::max(clip.x() - margin, 0);
+    const int to = std::min(clip.x() + clip.width() + margin, int(info.image_width));
+    JDIMENSION x = JDIMENSION(from), width = JDIMENSION(to - from);
+    jpeg_crop_scanline(&info, &x, &width);
+    const std::size_t left = std::size_t(clip.x() - int(x)) * std::size_t(bytes);
+    JSAMPARRAY row = (*info.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&info), JPOOL_IMAGE,
+                                               width * JDIMENSION(bytes), 1);
+    image = QImage(clip.size(), grey ? QImage::Format_Grayscale8 : QImage::Format_RGB32);
+    if (image.isNull())
+        return false;
+    if (clip.y() > 0)
+        jpeg_skip_scanlines(&info, JDIMENSION(clip.y()));
+    for (int y = 0; y < clip.height(); ++y) {
+        jpeg_read_scanlines(&info, row, 1);
+        std::memcpy(image.scanLine(y), row[0] + left, std::size_t(clip.width()) * std::size_t(bytes));
+    }
+    return true;
+}
+
+// Everything between setjmp and the end of decoding is plain data or owned by
+// libjpeg's pools, so that a jump back leaks nothing; `image` lives in the
+// caller. Returns false on any error or warning.
+bool decode(std::FILE* file, const QRect& clip, QImage& image)
+{
+    jpeg_decompress_struct info;
+    ErrorJump error;
+    info.err = jpeg_std_error(&error.manager);
+    error.manager.error_exit = jumpBack;
+    error.manager.emit_message = countWarning;
+    if (setjmp(error.back)) {
+        jpeg_destroy_decompress(&info);
+        return false;
+    }
+    jpeg_create_decompress(&info);
+    jpeg_stdio_src(&info, file);
+    jpeg_read_header(&info, TRUE);
+    const bool done = plainJpeg(info, clip) && readClip(info, clip, image);
+    jpeg_destroy_decompress(&info);
+    return done && error.warnings == 0;
+}
+
+} // namespace
+
+QImage decodeJpegClip(const QString& path, const QRect& clip)
+{
+    if (clip.isEmpty() || !isRegularFile(path))
+        return {};
+    std::FILE* file = std::fopen(QFile::encodeName(path).constData(), "rb");
+    if (!file)
+        return {};
+    QImage image;
+    const bool done = decode(file, clip, image);
+    std::fclose(file);
+    return done ? image : QImage();
+}
+
+} // namespace tk

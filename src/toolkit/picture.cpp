@@ -1,0 +1,184 @@
+#include "toolkit/picture.h"
+
+#include "toolkit/filenames.h"
+#include "toolkit/jpegclip.h"
+#include "toolkit/pngclip.h"
+#include "toolkit/runtimeerror.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QImageIOHandler>
+#include <QImageReader>
+#include <QTransform>
+
+namespace tk {
+
+namespace {
+
+// The transform that takes stored coordinates to shown ones, in the order Qt's
+// reader applies the orientation: a quarter turn on its own, or mirror and flip
+// first and then a quarter turn clockwise.
+QTransform storedToShown(const QSize& stored, int t)
+{
+    const double w = stored.width();
+    const double h = stored.height();
+    if (t == QImageIOHandler::TransformationRotate270)
+        return QTransform(0, -1, 1, 0, 0, w);
+    QTransform m;
+    if (t & QImageIOHandler::TransformationMirror)
+        m = m * QTransform(-1, 0, 0, 1, w, 0);
+    if (t & QImageIOHandler::TransformationFlip)
+        m = m * QTransform(1, 0, 0, -1, 0, h);
+    if (t & QImageIOHandler::TransformationRotate90)
+        m = m * QTransform(0, 1, -1, 0, h, 0);
+    return m;
+}
+
+// A drawing stored with the program may have a twin at twice the pixels,
+// "name@2x.png" beside "name.png". On a screen of twice the pixel density the twin
+// is drawn, so the drawing stays sharp at the same size; the reader takes the
+// ratio from the "@2x" in the name.
+QPixmap resourceForScreen(const QString& resource)
+{
+    const qreal ratio = qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
+    const qsizetype dot = resource.lastIndexOf(QLatin1Char('.'));
+    if (ratio > 1.0 && dot > 0) {
+        const QString twin = resource.left(dot) + QStringLiteral("@2x") + resource.mid(dot);
+        if (QFile::exists(twin)) {
+            QPixmap pixels = storedPixmap(twin);
+            if (!pixels.isNull())
+                return pixels;
+        }
+    }
+    return storedPixmap(resource);
+}
+
+// Turns a decoded part of a picture from its stored orientation into the shown
+// one, as Qt's reader does it: a quarter turn on its own, or mirror and flip
+// first and then a quarter turn clockwise.
+QImage turnedToShown(QImage image, int t)
+{
+    if (t == QImageIOHandler::TransformationRotate270)
+        return image.transformed(QTransform().rotate(270));
+    image = std::move(image).mirrored(t & QImageIOHandler::TransformationMirror,
+                                      t & QImageIOHandler::TransformationFlip);
+    if (t & QImageIOHandler::TransformationRotate90)
+        image = image.transformed(QTransform().rotate(90));
+    return image;
+}
+
+// An icon file holds one drawing in several sizes; the largest by area is shown,
+// and the reader is left at it. Qt's reader gives each image's size from the
+// icon's directory, without decoding it.
+int largestImage(QImageReader& reader)
+{
+    if (reader.format() != "ico" && reader.format() != "cur")
+        return 0;
+    int best = 0;
+    qint64 bestArea = -1;
+    for (int i = 0, count = reader.imageCount(); i < count && reader.jumpToImage(i); ++i) {
+        const QSize size = reader.size();
+        if (qint64(size.width()) * size.height() > bestArea)
+            best = i, bestArea = qint64(size.width()) * size.height();
+    }
+    reader.jumpToImage(best);
+    return best;
+}
+
+// JPEG and PNG files have decoders of their own for a part of the picture; a
+// null image leaves the file to Qt's reader.
+QImage decodedClip(const QString& path, const QByteArray& format, const QRect& clip)
+{
+    if (format == "jpeg")
+        return decodeJpegClip(path, clip);
+    if (format == "png")
+        return decodePngClip(path, clip);
+    return {};
+}
+
+} // namespace
+
+QPixmap storedPixmap(const QString& resource)
+{
+    QImageReader reader(resource, QFileInfo(resource).suffix().toLatin1());
+    reader.setAutoDetectImageFormat(false);
+    QImage image = reader.read();
+    if (image.isNull())
+        return QPixmap(resource); // named for another format than it has
+    return QPixmap::fromImage(std::move(image));
+}
+
+QRect storedRect(const QRect& shown, const QSize& storedSize, int transformation)
+{
+    const QTransform back = storedToShown(storedSize, transformation).inverted();
+    return back.mapRect(QRectF(shown)).toAlignedRect() & QRect(QPoint(0, 0), storedSize);
+}
+
+Picture Picture::load(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        throw RuntimeError::fileNotFound(path);
+    if (!isRegularFile(path))
+        throw RuntimeError::invalidPicture(path);
+    QImageReader reader(path);
+    reader.setAutoTransform(true);
+    // canRead() comes first: Qt's icon reader refuses once it has been asked for a size.
+    if (!reader.canRead())
+        throw RuntimeError::invalidPicture(path);
+    Picture p;
+    p.format_ = reader.format();
+    p.image_ = largestImage(reader);
+    const QSize stored = reader.size();
+    if (!stored.isValid() || stored.isEmpty())
+        throw RuntimeError::invalidPicture(path);
+    p.path_ = path;
+    p.storedSize_ = stored;
+    p.transformation_ = int(reader.transformation());
+    p.size_ = (p.transformation_ & QImageIOHandler::TransformationRotate90) ? stored.transposed() : stored;
+    return p;
+}
+
+Picture Picture::fromResource(const QString& resource)
+{
+    Picture p;
+    p.resource_ = resourceForScreen(resource);
+    p.size_ = p.resource_.deviceIndependentSize().toSize();
+    return p;
+}
+
+QPixmap Picture::decode(const QRect& visible) const
+{
+    if (!resource_.isNull())
+        return resource_;
+    QImage image = decodeImage(visible);
+    return image.isNull() ? QPixmap() : QPixmap::fromImage(std::move(image));
+}
+
+QImage Picture::decodeImage(const QRect& visible) const
+{
+    if (!resource_.isNull())
+        return resource_.toImage();
+    const QRect shown = visible & QRect(QPoint(0, 0), size_);
+    if (shown.isEmpty())
+        return {};
+    if (!isRegularFile(path_))
+        throw RuntimeError::invalidPicture(path_);
+    const QRect stored = storedRect(shown, storedSize_, transformation_);
+    QImage part = decodedClip(path_, format_, stored);
+    if (!part.isNull())
+        return turnedToShown(std::move(part), transformation_);
+    QImageReader reader(path_);
+    reader.setAutoTransform(true);
+    if (image_ > 0)
+        reader.jumpToImage(image_);
+    if (shown != QRect(QPoint(0, 0), size_))
+        reader.setClipRect(stored);
+    QImage image = reader.read();
+    if (image.isNull())
+        throw RuntimeError::invalidPicture(path_);
+    return image;
+}
+
+} // namespace tk
