@@ -15,7 +15,7 @@
 // the bench says so. The figures are medians over the runs; the two kinds run
 // alternately so that caches and machine load treat them alike.
 #include "messung.h"
-#include "shell/programmstart.h"
+#include "programmstart.h"
 #include "toolkit/controls.h"
 #include "toolkit/program.h"
 #include "toolkit/services.h"

@@ -10,7 +10,7 @@
 // makes Qt read the system's font configuration, which every program that shows
 // a word pays for; the empty window skips that and is printed for comparison.
 #include "messung.h"
-#include "shell/programmstart.h"
+#include "programmstart.h"
 #include "toolkit/controls.h"
 #include "toolkit/program.h"
 

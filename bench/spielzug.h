@@ -3,7 +3,7 @@
 // Plays the real game in a benchmark: services with a program folder of the
 // benchmark's own, clicks where a child would click, and a watch on the windows
 // that get painted.
-#include "shell/programmstart.h"
+#include "programmstart.h"
 #include "toolkit/controls.h"
 #include "toolkit/program.h"
 #include "toolkit/services.h"

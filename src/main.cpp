@@ -1,4 +1,4 @@
-#include "shell/programmstart.h"
+#include "programmstart.h"
 #include "toolkit/program.h"
 
 #include <QApplication>

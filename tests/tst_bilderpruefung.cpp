@@ -5,7 +5,7 @@
 #include "bilderordner/kern/pruefung.h"
 #include "bilderordner/kern/reparatur.h"
 #include "bilderordner/kern/saetze.h"
-#include "presentation/modZiehung.h"
+#include "regeln/wort.h"
 #include "support/spielumgebung.h"
 
 #include <QBuffer>
@@ -323,7 +323,7 @@ void tst_Bilderpruefung::mitgelieferteSaetze()
     for (const kbb::Bildersatz& satz : s)
         if (satz.name == u"Kurze Wörter")
             for (const QString& bild : satz.bilder)
-                QVERIFY2(kb::modZiehung::Wort(QFileInfo(bild).fileName()).size() <= 4, qPrintable(bild));
+                QVERIFY2(kb::Wort(QFileInfo(bild).fileName()).size() <= 4, qPrintable(bild));
 }
 
 void tst_Bilderpruefung::kommandozeile_data()

@@ -9,8 +9,8 @@
 // --ordner is the program folder (the one holding "bilder"), --ziel the folder
 // for the PNG files; without screen names every reachable screen is rendered.
 
+#include "programmstart.h"
 #include "shell/modVariablen.h"
-#include "shell/programmstart.h"
 #include "toolkit/controls.h"
 #include "toolkit/program.h"
 #include "toolkit/services.h"

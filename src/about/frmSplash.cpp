@@ -50,11 +50,11 @@ frmSplash::frmSplash()
 void frmSplash::Form_Load()
 {
     Timer1.setTimerEnabled(true);
-    centre(lblTitel);
-    centre(lblErklaerung);
-    centre(LinkTavo1);
+    zentriere(lblTitel);
+    zentriere(lblErklaerung);
+    zentriere(LinkTavo1);
     lblTavo2.setLeft(LinkTavo1.Left());
-    centre(lblversion);
+    zentriere(lblversion);
     MailOrvel1.setLeft(LinkTavo1.Left());
     MailOrvel1.setTop(lblTavo2.Top() + lblTavo2.Height());
     lblTavo2.setCaption(anschrift());
@@ -63,7 +63,7 @@ void frmSplash::Form_Load()
     lblversion.setCaption(versionText());
 }
 
-void frmSplash::centre(tk::Control& control) const
+void frmSplash::zentriere(tk::Control& control) const
 {
     control.setLeft((ScaleWidth() - control.Width()) / 2);
 }

@@ -16,7 +16,7 @@ public:
     void Form_Load() override;
 
 private:
-    void centre(tk::Control& control) const;
+    void zentriere(tk::Control& control) const;
     void zumStart();
 
     tk::Label& lblTitel;

@@ -1,6 +1,6 @@
 #include "about/frmSplash.h"
 #include "about/verweise.h"
-#include "shell/gestaltung.h"
+#include "regeln/ansicht.h"
 
 namespace kb {
 

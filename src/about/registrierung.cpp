@@ -5,7 +5,7 @@
 
 namespace kb {
 
-void registriereAbout()
+void registriereInfoschirm()
 {
     tk::Program::instance().registerForm(QStringLiteral("frmSplash"),
                                          [] { return std::make_unique<frmSplash>(); });

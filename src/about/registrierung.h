@@ -3,6 +3,6 @@
 namespace kb {
 
 // Makes the about screen known to the program.
-void registriereAbout();
+void registriereInfoschirm();
 
 } // namespace kb

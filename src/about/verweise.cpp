@@ -1,5 +1,5 @@
 #include "about/verweise.h"
-#include "shell/gestaltung.h"
+#include "regeln/ansicht.h"
 
 namespace kb {
 

@@ -8,8 +8,16 @@ namespace kb {
 
 using modVariablen::Bildnamen;
 
-frmAusw::frmAusw(const Tafelwerte& werte)
-    : tk::Form(werte.layout), werte_(werte), cmdeins(findArray<tk::CommandButton>("cmdeins")),
+const tk::FormLayout& layout(const Tafel& tafel)
+{
+    for (const tk::FormLayout* l : {&frmAusw1Layout, &frmAusw2Layout})
+        if (qstrcmp(l->name, tafel.name) == 0)
+            return *l;
+    qFatal("Kieselblick: die Auswahlbox %s hat kein Layout", tafel.name);
+}
+
+frmAusw::frmAusw(const Tafel& tafel)
+    : tk::Form(layout(tafel)), tafel_(tafel), cmdeins(findArray<tk::CommandButton>("cmdeins")),
       cmdzwei(findArray<tk::CommandButton>("cmdzwei"))
 {
     cmdeins.onClick([this](std::int16_t index) { cmdeins_Click(index); });
@@ -26,14 +34,16 @@ void frmAusw::Form_Load()
 }
 
 // Puts a word drawn at random on each button in turn; a button whose word is
-// already on the board is drawn again.
+// already on the board is drawn again. The factor is one less than the number
+// of words, so the first and the last word are drawn half as often as the others.
 void frmAusw::mischen()
 {
+    const double faktor = tafel_.woerter - 1;
     tk::Integer i = 0;
-    while (i <= werte_.woerter - 1) {
+    while (i <= tafel_.woerter - 1) {
         // The product is formed exactly (a double holds every float times 14), so
         // only the halves that really are halves go to the even neighbour.
-        const double produkt = double(tk::services().rnd()) * werte_.faktor;
+        const double produkt = double(tk::services().rnd()) * faktor;
         const std::int16_t k = tk::CInt(produkt);
         cmdeins(i).setCaption(Bildnamen(k));
         if (nochmalZiehen(i))
@@ -58,7 +68,7 @@ bool frmAusw::nochmalZiehen(int i) const
     if (aufKnoepfen == 0)
         return false;
     int imSpiel = 0;
-    for (int k = 0; k < werte_.woerter; ++k)
+    for (int k = 0; k < tafel_.woerter; ++k)
         if (Bildnamen(k) == wort)
             ++imSpiel;
     return aufKnoepfen >= imSpiel;
@@ -74,14 +84,14 @@ void frmAusw::cmdeins_Click(std::int16_t index)
     marke.setAccessibleName(richtig ? QStringLiteral("richtig") : QStringLiteral("falsch"));
     marke.setVisible(true);
     cmdeins(index).setVisible(false);
-    if (Klickzaehler == werte_.gezeigt)
+    if (Klickzaehler == tafel_.gezeigt)
         auswerten();
 }
 
 // Exact comparison: case counts, nothing is trimmed.
 bool frmAusw::gezeigtesWort(const QString& wort) const
 {
-    for (int k = 0; k < werte_.gezeigt; ++k)
+    for (int k = 0; k < tafel_.gezeigt; ++k)
         if (Bildnamen(k) == wort)
             return true;
     return false;
@@ -89,7 +99,7 @@ bool frmAusw::gezeigtesWort(const QString& wort) const
 
 void frmAusw::auswerten()
 {
-    for (int k = 0; k < werte_.woerter; ++k) {
+    for (int k = 0; k < tafel_.woerter; ++k) {
         const tk::OleColor farbe = cmdzwei(k).BackColor();
         if (farbe == Gruen)
             modVariablen::Richtige += 1;
@@ -97,7 +107,7 @@ void frmAusw::auswerten()
             modVariablen::Falsche += 1;
     }
     Unload();
-    Show(QString::fromLatin1(werte_.auswertung), tk::vbModal);
+    Show(QString::fromLatin1(tafel_.auswertung), tk::vbModal);
 }
 
 } // namespace kb

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "regeln/stufen.h"
 #include "toolkit/controls.h"
 #include "toolkit/form.h"
 #include "toolkit/numbers.h"
@@ -11,17 +12,8 @@ namespace kb {
 extern const tk::FormLayout frmAusw1Layout;
 extern const tk::FormLayout frmAusw2Layout;
 
-// What tells the two answer boards apart besides their layouts.
-struct Tafelwerte {
-    const tk::FormLayout& layout;
-    std::int16_t woerter;   // words on the board: Bildnamen(0) to Bildnamen(woerter - 1)
-    std::int16_t gezeigt;   // the first words were shown; the click of this number evaluates
-    double faktor;          // a random number times this gives the index of a word
-    const char* auswertung; // the result screen that follows
-};
-
-extern const Tafelwerte frmAusw1Werte;
-extern const Tafelwerte frmAusw2Werte;
+// The stored layout of a board of the rules.
+const tk::FormLayout& layout(const Tafel& tafel);
 
 // Marker colours: the clicked word was shown (green) or not (red). The
 // evaluation recognises the markers by exactly these values.
@@ -34,7 +26,7 @@ inline constexpr tk::OleColor Rot = 0x000000FF;
 // Falsche and opens the result screen.
 class frmAusw : public tk::Form {
 public:
-    explicit frmAusw(const Tafelwerte& werte);
+    explicit frmAusw(const Tafel& tafel);
     void Form_Load() override;
 
 private:
@@ -44,7 +36,7 @@ private:
     bool gezeigtesWort(const QString& wort) const;
     void auswerten();
 
-    const Tafelwerte& werte_;
+    const Tafel& tafel_;
     tk::ControlArray<tk::CommandButton> cmdeins; // the word buttons
     tk::ControlArray<tk::CommandButton> cmdzwei; // the markers
     tk::Integer Klickzaehler;

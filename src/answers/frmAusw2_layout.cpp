@@ -1,6 +1,6 @@
 #include "answers/frmAusw.h"
 #include "answers/wortgitter.h"
-#include "shell/gestaltung.h"
+#include "regeln/ansicht.h"
 
 namespace kb {
 

@@ -1,5 +1,5 @@
 #include "answers/frmAuswert.h"
-#include "shell/gestaltung.h"
+#include "regeln/ansicht.h"
 
 namespace kb {
 

@@ -6,13 +6,12 @@
 
 namespace kb {
 
-void registriereAnswers()
+void registriereTafelnUndAuswertungen()
 {
     auto& programm = tk::Program::instance();
-    programm.registerForm(QStringLiteral("frmAusw1"),
-                          [] { return std::make_unique<frmAusw>(frmAusw1Werte); });
-    programm.registerForm(QStringLiteral("frmAusw2"),
-                          [] { return std::make_unique<frmAusw>(frmAusw2Werte); });
+    for (const Tafel& tafel : tafeln())
+        programm.registerForm(QString::fromLatin1(tafel.name),
+                              [&tafel] { return std::make_unique<frmAusw>(tafel); });
     programm.registerForm(QStringLiteral("frmAuswert1"),
                           [] { return std::make_unique<frmAuswert>(frmAuswert1Werte); });
     programm.registerForm(QStringLiteral("frmAuswert2"),

@@ -2,7 +2,7 @@
 
 namespace kb {
 
-// Makes the two answer boards and the two result screens known to the program.
-void registriereAnswers();
+// Makes the answer boards and the result screens known to the program.
+void registriereTafelnUndAuswertungen();
 
 } // namespace kb

@@ -1,12 +1,12 @@
 #include "answers/wortgitter.h"
 
-#include "shell/gestaltung.h"
+#include "regeln/ansicht.h"
 
 namespace kb {
 
 namespace {
 
-// A button of the grid: every word button and marker is this large.
+// A button of the grid: every word button and marker has the board button's size.
 tk::ControlDef knopf(const char* name, const Feld& f, int tabIndex)
 {
     return {.kind = tk::Kind::CommandButton,
@@ -14,8 +14,8 @@ tk::ControlDef knopf(const char* name, const Feld& f, int tabIndex)
             .index = f.index,
             .left = f.left,
             .top = f.top,
-            .width = 1455,
-            .height = 975,
+            .width = WortknopfBreite,
+            .height = WortknopfHoehe,
             .tabIndex = tabIndex};
 }
 

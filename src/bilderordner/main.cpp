@@ -44,7 +44,7 @@ int berichte(const QString& ordner)
 {
     const kbb::Ordnerbericht b = kbb::pruefeOrdner(ordner);
     schreibe(b.befundZeilen());
-    schreibe(b.zusammenfassung());
+    schreibe(b.zusammenfassung().zeilen());
     if (!b.gefunden)
         return Fehlbedienung;
     return b.inOrdnung() ? 0 : 1;

@@ -1,6 +1,7 @@
 #include "presentation/frmSchw.h"
 
 #include "presentation/modZiehung.h"
+#include "regeln/wort.h"
 #include "shell/modSkalieren.h"
 #include "shell/modVariablen.h"
 #include "toolkit/services.h"
@@ -16,17 +17,18 @@ frmSchw::frmSchw(const Stufe& stufe)
       imgBild(find<tk::Image>("imgBild")), cmdweiter(find<tk::CommandButton>("cmdweiter"))
 {
     cmdweiter.onClick = [this] { cmdweiter_Click(); };
-    if (*stufe_.timer) {
-        takt_ = &find<tk::Timer>(QString::fromLatin1(stufe_.timer));
+    if (!stufe_.zeigtKnopf()) {
+        takt_ = &find<tk::Timer>(QString::fromLatin1(taktgeber(stufe_)));
         takt_->onTimer = [this] { cmdweiter_Click(); };
     }
 }
 
 void frmSchw::Form_Load()
 {
-    if (stufe_.fragtAnzeigezeit)
+    const bool fragt = stufe_.takt == Takt::Eingabe;
+    if (fragt)
         waitForLoad();
-    if (ladeSchritte() && stufe_.fragtAnzeigezeit)
+    if (ladeSchritte() && fragt)
         frageAnzeigezeit();
 }
 
@@ -36,8 +38,8 @@ bool frmSchw::ladeSchritte()
     Anzeigezeit = 0;
     File1.setPath(tk::services().programFolder() + QStringLiteral("/bilder"));
     FormSkalieren(*this);
-    const int gefunden = modZiehung::verwendbareBilder(File1);
-    if (gefunden >= stufe_.plaetze)
+    const int gefunden = verschiedeneWoerter(File1.entries());
+    if (gefunden >= stufe_.woerter())
         return true;
     zuWenigeBilder(gefunden);
     return false;
@@ -67,7 +69,7 @@ void frmSchw::zuWenigeBilder(int gefunden)
                                         "Schwierigkeitsstufe %3 braucht %4 Bilder mit verschiedenen Namen.")
                              .arg(QDir::toNativeSeparators(File1.Path()), gefundeneBilder(gefunden))
                              .arg(stufe_.nummer)
-                             .arg(stufe_.plaetze);
+                             .arg(stufe_.woerter());
     MsgBox(text, QStringLiteral("Kieselblick"), [this] {
         Unload();
         Show(QStringLiteral("frmSchwierigkeit"), tk::vbModal);
@@ -77,16 +79,16 @@ void frmSchw::zuWenigeBilder(int gefunden)
 void frmSchw::cmdweiter_Click()
 {
     for (;;) {
-        if (Bildzaehler == stufe_.plaetze) {
+        if (Bildzaehler == stufe_.woerter()) {
             Unload();
-            Show(QString::fromLatin1(stufe_.auswahl), tk::vbModal);
+            Show(QString::fromLatin1(stufe_.tafel->name), tk::vbModal);
             return;
         }
         const double k = Bildzaehler;
         modZiehung::ZieheBild(File1);
-        if (k < stufe_.gezeigt)
+        if (k < stufe_.gezeigt())
             break;
-        Bildnamen(k) = modZiehung::Wort(File1.FileName());
+        Bildnamen(k) = Wort(File1.FileName());
         Bildzaehler = k + 1;
     }
     zeigeBild();
@@ -97,11 +99,11 @@ void frmSchw::zeigeBild()
 {
     const double k = Bildzaehler;
     imgBild.setPicture(tk::Picture::load(File1.Path() + QLatin1Char('/') + File1.FileName()));
-    Bildnamen(k) = modZiehung::Wort(File1.FileName());
+    Bildnamen(k) = Wort(File1.FileName());
     Bildzaehler = k + 1;
     if (Bildzaehler == 1)
         cmdweiter.setCaption(QStringLiteral("nächstes Bild"));
-    if (Bildzaehler == stufe_.gezeigt)
+    if (Bildzaehler == stufe_.gezeigt())
         cmdweiter.setCaption(QStringLiteral("Zur Auswahlbox"));
 }
 

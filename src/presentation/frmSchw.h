@@ -1,11 +1,16 @@
 #pragma once
 
-#include "presentation/stufen.h"
+#include "regeln/stufen.h"
 #include "toolkit/controls.h"
 #include "toolkit/form.h"
 #include "toolkit/numbers.h"
 
 namespace kb {
+
+// The stored layout of a level's screen, built from its row of the rules and its
+// own values, and the name of the timer of a level paced by timer.
+const tk::FormLayout& layout(const Stufe& stufe);
+const char* taktgeber(const Stufe& stufe);
 
 // A presentation screen, frmSchw1 to frmSchw5: shows the round's pictures one at
 // a time, by button or by timer, then hands the round's words to its board.

@@ -1,36 +1,14 @@
 #include "presentation/modZiehung.h"
 
+#include "regeln/wort.h"
 #include "shell/modVariablen.h"
 #include "toolkit/controls.h"
 #include "toolkit/numbers.h"
 #include "toolkit/services.h"
 
-#include <QSet>
-#include <QTextBoundaryFinder>
-#include <algorithm>
-
 namespace kb::modZiehung {
 
 using namespace modVariablen;
-
-QString Wort(const QString& Dateiname)
-{
-    QTextBoundaryFinder zeichen(QTextBoundaryFinder::Grapheme, Dateiname);
-    zeichen.toEnd();
-    for (int i = 0; i < 4; ++i)
-        if (zeichen.toPreviousBoundary() <= 0)
-            return {};
-    return Dateiname.left(zeichen.position());
-}
-
-int verwendbareBilder(const tk::FileListBox& File1)
-{
-    QSet<QString> woerter;
-    for (const QString& name : File1.entries())
-        if (!Wort(name).isEmpty())
-            woerter.insert(Wort(name));
-    return int(woerter.size());
-}
 
 namespace {
 

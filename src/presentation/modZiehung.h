@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QString>
-
 namespace tk {
 class FileListBox;
 }
@@ -10,16 +8,6 @@ class FileListBox;
 // hidden file list of the presentation screen; the round lives in the program-wide
 // variables Bildzaehler, Zufallszahlen, Bildnamen and Doppelt.
 namespace kb::modZiehung {
-
-// The word a picture stands for: its file name less the last four characters
-// (the dot and a three-letter extension). The cut is by count, not at the dot,
-// and counts characters as a reader sees them: an emoji, or a letter with its
-// accent, is one character and is never cut in two.
-QString Wort(const QString& Dateiname);
-
-// How many different words the pool offers: files whose word would be empty are
-// no part of the pool, and files that share a word count once.
-int verwendbareBilder(const tk::FileListBox& File1);
 
 // Draws slot k = Bildzaehler: seeds the generator once, keeps the round's earlier
 // slots, and draws again (without seeding) while the position repeats an earlier

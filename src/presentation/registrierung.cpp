@@ -5,10 +5,10 @@
 
 namespace kb {
 
-void registrierePresentation()
+void registriereStufenschirme()
 {
     for (const Stufe& stufe : stufen())
-        tk::Program::instance().registerForm(QString::fromLatin1(stufe.name),
+        tk::Program::instance().registerForm(QString::fromLatin1(stufe.schirm),
                                              [&stufe] { return std::make_unique<frmSchw>(stufe); });
 }
 

@@ -2,7 +2,7 @@
 
 namespace kb {
 
-// Makes the five presentation screens known to the program.
-void registrierePresentation();
+// Makes the presentation screen of every level known to the program.
+void registriereStufenschirme();
 
 } // namespace kb

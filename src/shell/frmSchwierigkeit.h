@@ -1,5 +1,6 @@
 #pragma once
 
+#include "regeln/stufen.h"
 #include "toolkit/controls.h"
 #include "toolkit/form.h"
 
@@ -7,26 +8,21 @@ namespace kb {
 
 extern const tk::FormLayout frmSchwierigkeitLayout;
 
-// The difficulty menu: five buttons, each opening the presentation screen of
-// its level. The level chosen is stored nowhere; it is the screen that opens.
+// The name of the menu's button that opens a level.
+QString stufenknopf(const Stufe& stufe);
+
+// The difficulty menu: a button for every level of the rules, each opening the
+// presentation screen of its level. The level chosen is stored nowhere; it is
+// the screen that opens.
 class frmSchwierigkeit : public tk::Form {
 public:
     frmSchwierigkeit();
     void Form_Load() override;
 
 private:
-    void cmdschweins_Click();
-    void cmdschwzwei_Click();
-    void cmdschwdrei_Click();
-    void cmdschwvier_Click();
-    void cmdschwfünf_Click();
-    void stufeOeffnen(const QString& screen);
-
-    tk::CommandButton& cmdschweins;
-    tk::CommandButton& cmdschwzwei;
-    tk::CommandButton& cmdschwdrei;
-    tk::CommandButton& cmdschwvier;
-    tk::CommandButton& cmdschwfünf;
+    // The one handler of the level buttons cmdschweins, cmdschwzwei, ...: they
+    // differ only in the level they open.
+    void Stufenknopf_Click(const Stufe& stufe);
 };
 
 } // namespace kb

@@ -1,5 +1,5 @@
+#include "regeln/ansicht.h"
 #include "shell/frmSpiel.h"
-#include "shell/gestaltung.h"
 
 namespace kb {
 

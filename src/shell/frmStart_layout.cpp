@@ -1,5 +1,5 @@
+#include "regeln/ansicht.h"
 #include "shell/frmStart.h"
-#include "shell/gestaltung.h"
 
 namespace kb {
 

@@ -1,5 +1,6 @@
 #include "shell/modSkalieren.h"
 
+#include "regeln/ansicht.h"
 #include "toolkit/form.h"
 
 namespace kb::modSkalieren {

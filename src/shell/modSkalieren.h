@@ -6,10 +6,6 @@ class Form;
 
 namespace kb::modSkalieren {
 
-// The outer size every game screen is given, in twips.
-inline constexpr double FensterBreite = 12000.0;
-inline constexpr double FensterHoehe = 9000.0;
-
 // Gives a game screen its fixed outer size of 12000 x 9000 twips (800 x 600 pixels
 // at 96 dots per inch), whatever the size of its stored layout.
 void FormSkalieren(tk::Form& form);

@@ -7,7 +7,7 @@
 
 namespace kb {
 
-void registriereShell()
+void registriereStartschirme()
 {
     auto& program = tk::Program::instance();
     program.registerForm(QStringLiteral("frmStart"), [] { return std::make_unique<frmStart>(); });

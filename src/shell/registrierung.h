@@ -3,6 +3,6 @@
 namespace kb {
 
 // Makes the start screen, the instruction screen and the difficulty menu known to the program.
-void registriereShell();
+void registriereStartschirme();
 
 } // namespace kb

@@ -97,6 +97,47 @@ QImage decodedClip(const QString& path, const QByteArray& format, const QRect& c
     return {};
 }
 
+// Picture formats that no reader here knows, told by their first bytes: HEIF and
+// AVIF from phones, WebP from the web, TIFF (and the camera raw formats built on
+// it), Photoshop, GIMP, JPEG XL, JPEG 2000 and SVG.
+bool foreignPictureContent(const QByteArray& head)
+{
+    static const QList<QByteArray> isoBrands = {"heic", "heix", "hevc", "heim", "heis", "hevm",
+                                                "hevs", "mif1", "msf1", "avif", "avis"};
+    if (head.mid(4, 4) == "ftyp" && isoBrands.contains(head.mid(8, 4)))
+        return true;
+    if (head.startsWith("RIFF") && head.mid(8, 4) == "WEBP")
+        return true;
+    for (const QByteArray& magic :
+         {QByteArray("II*\0", 4), QByteArray("MM\0*", 4), QByteArray("8BPS"), QByteArray("gimp xcf"),
+          QByteArray("\xFF\x0A", 2), QByteArray("\0\0\0\x0CJXL ", 8), QByteArray("\0\0\0\x0CjP  ", 8),
+          QByteArray("\xFF\x4F\xFF\x51", 4)})
+        if (head.startsWith(magic))
+            return true;
+    return head.contains("<svg");
+}
+
+// The same formats told by the file's extension, for a file whose first bytes say
+// nothing a reader here knows.
+bool foreignPictureSuffix(const QString& path)
+{
+    static const QStringList suffixes = {
+        QStringLiteral("heic"), QStringLiteral("heif"), QStringLiteral("webp"), QStringLiteral("avif"),
+        QStringLiteral("jxl"),  QStringLiteral("tif"),  QStringLiteral("tiff"), QStringLiteral("svg"),
+        QStringLiteral("psd"),  QStringLiteral("xcf"),  QStringLiteral("dng"),  QStringLiteral("cr2"),
+        QStringLiteral("nef"),  QStringLiteral("arw"),  QStringLiteral("jp2"),  QStringLiteral("raw")};
+    return suffixes.contains(QFileInfo(path).suffix().toLower());
+}
+
+// Why no reader here can read a file that it can open: a format it does not
+// know, or no picture at all.
+Reason unknownContent(QFile& file)
+{
+    const QByteArray head = file.read(4096);
+    return foreignPictureContent(head) || foreignPictureSuffix(file.fileName()) ? Reason::UnknownFormat
+                                                                                : Reason::NoPicture;
+}
+
 } // namespace
 
 QPixmap storedPixmap(const QString& resource)
@@ -121,18 +162,21 @@ Picture Picture::load(const QString& path)
     if (!info.exists())
         throw RuntimeError::fileNotFound(path);
     if (!isRegularFile(path))
-        throw RuntimeError::invalidPicture(path);
+        throw RuntimeError::invalidPicture(path, Reason::SpecialFile);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw RuntimeError::invalidPicture(path, Reason::Unreadable);
     QImageReader reader(path);
     reader.setAutoTransform(true);
     // canRead() comes first: Qt's icon reader refuses once it has been asked for a size.
     if (!reader.canRead())
-        throw RuntimeError::invalidPicture(path);
+        throw RuntimeError::invalidPicture(path, unknownContent(file));
     Picture p;
     p.format_ = reader.format();
     p.image_ = largestImage(reader);
     const QSize stored = reader.size();
     if (!stored.isValid() || stored.isEmpty())
-        throw RuntimeError::invalidPicture(path);
+        throw RuntimeError::invalidPicture(path, Reason::Damaged);
     p.path_ = path;
     p.storedSize_ = stored;
     p.transformation_ = int(reader.transformation());
@@ -164,7 +208,7 @@ QImage Picture::decodeImage(const QRect& visible) const
     if (shown.isEmpty())
         return {};
     if (!isRegularFile(path_))
-        throw RuntimeError::invalidPicture(path_);
+        throw RuntimeError::invalidPicture(path_, Reason::SpecialFile);
     const QRect stored = storedRect(shown, storedSize_, transformation_);
     QImage part = decodedClip(path_, format_, stored);
     if (!part.isNull())
@@ -177,7 +221,7 @@ QImage Picture::decodeImage(const QRect& visible) const
         reader.setClipRect(stored);
     QImage image = reader.read();
     if (image.isNull())
-        throw RuntimeError::invalidPicture(path_);
+        throw RuntimeError::invalidPicture(path_, Reason::Damaged);
     return image;
 }
 

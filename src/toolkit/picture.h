@@ -17,9 +17,9 @@ public:
     Picture() = default;
 
     // Reads a picture file. A missing file is error 53, a file that is no readable
-    // picture error 481; both name the file. So is anything that is not a regular
-    // file, such as a pipe, which is never opened. Of an icon file's images the
-    // largest is shown.
+    // picture error 481; both name the file, and 481 says why (Reason): no picture,
+    // damaged, unreadable, a format no reader here knows, or no regular file, such
+    // as a pipe, which is never opened. Of an icon file's images the largest is shown.
     static Picture load(const QString& path);
     // A picture stored with the program (a Qt resource); high-DPI variants are used.
     static Picture fromResource(const QString& resource);

@@ -2,8 +2,8 @@
 
 namespace tk {
 
-RuntimeError::RuntimeError(int number, QString message)
-    : number_(number), message_(std::move(message)),
+RuntimeError::RuntimeError(int number, QString message, Reason reason)
+    : number_(number), message_(std::move(message)), reason_(reason),
       utf8_(QStringLiteral("Laufzeitfehler %1: %2").arg(number_).arg(message_).toStdString())
 {
 }
@@ -53,9 +53,9 @@ RuntimeError RuntimeError::invalidPropertyValue()
     return {380, QStringLiteral("Unzulässiger Eigenschaftswert")};
 }
 
-RuntimeError RuntimeError::invalidPicture(const QString& file)
+RuntimeError RuntimeError::invalidPicture(const QString& file, Reason reason)
 {
-    return {481, QStringLiteral("Ungültiges Bild: %1").arg(file)};
+    return {481, QStringLiteral("Ungültiges Bild: %1").arg(file), reason};
 }
 
 } // namespace tk

@@ -1,6 +1,6 @@
 #include "support/spielumgebung.h"
 
-#include "shell/programmstart.h"
+#include "programmstart.h"
 
 #include <QApplication>
 #include <QDir>
@@ -51,6 +51,12 @@ Spiel::~Spiel()
             w->deleteLater();
     ruhe();
     tk::setServices(nullptr);
+}
+
+void schreibeDatei(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY2(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size(), qPrintable(path));
 }
 
 void schreibeBild(const QString& path, QSize size, const char* format, QColor colour)

@@ -104,6 +104,8 @@ QStringList bildnamen();
 void setzeBildnamen(const QStringList& words);
 void schreibeBild(const QString& path, QSize size = {40, 30}, const char* format = "PNG",
                   QColor colour = Qt::darkGreen);
+// Writes a file with exactly these bytes.
+void schreibeDatei(const QString& path, const QByteArray& bytes);
 // Writes a PNG of libpng's colour type and bit depth row by row, `zeile(y, bytes,
 // length)` filling row y as the file stores it, again for each pass of an
 // interlaced file. A palette has 2^tiefe colours; `durchsichtig` gives them alpha,

@@ -5,8 +5,8 @@
 #include "bilderordner/fenster/kachel.h"
 #include "bilderordner/fenster/kindansicht.h"
 #include "bilderordner/fenster/vorschaubilder.h"
-#include "bilderordner/kern/bildflaeche.h"
 #include "bilderordner/kern/wortbreite.h"
+#include "regeln/bildflaeche.h"
 
 #include <QAction>
 #include <QApplication>
@@ -50,7 +50,7 @@ Bilderfenster::Bilderfenster(const QString& ordner, const QString& share, QWidge
     // The board's font and the screens' geometry are set up here, in the
     // user-interface thread, before any worker measures a word with them.
     passtAufKnopf(QString());
-    bildflaeche();
+    kb::bildflaeche();
     kachel_ = new Kachel(this);
     setWindowTitle(QStringLiteral("Kieselblick – Bilder"));
     setAcceptDrops(true);
@@ -172,8 +172,8 @@ void Bilderfenster::berichtFertig()
     Q_EMIT berichtAngekommen();
 }
 
-// The report's summary without its last lines on write access and the overall
-// verdict: the banner says the one, the tiles say the other.
+// The report's summary without write access and the overall verdict: the banner
+// says the one, the tiles say the other.
 void Bilderfenster::zeigeUebersicht()
 {
     schreibschutz_->setVisible(QFileInfo(ordner_).isDir() && !beschreibbar_);
@@ -187,8 +187,10 @@ void Bilderfenster::zeigeUebersicht()
             QStringLiteral("%1 Dateien. Die Bilder werden geprüft …").arg(modell_->rowCount()));
         return;
     }
-    QStringList zeilen = bericht_.zusammenfassung();
-    zeilen = zeilen.mid(0, zeilen.size() - 2);
+    Zusammenfassung z = bericht_.zusammenfassung();
+    z.schreibrecht.clear();
+    z.urteil.clear();
+    const QStringList zeilen = z.zeilen();
     const QString farbe = bericht_.inOrdnung() ? QStringLiteral("#1e7028") : QStringLiteral("#b01010");
     uebersicht_->setText(QStringLiteral("<span style=\"color:%1\">%2</span>")
                              .arg(farbe, zeilen.join(QLatin1Char(' ')).toHtmlEscaped()));

@@ -2,7 +2,7 @@
 
 #include "bilderordner/fenster/vorschaubilder.h"
 #include "bilderordner/kern/rohnamen.h"
-#include "presentation/modZiehung.h"
+#include "regeln/wort.h"
 #include "toolkit/controls.h"
 
 #include <QDir>
@@ -21,7 +21,7 @@ void Bildliste::setzeListe(const QString& ordner)
     const QDir dir(ordner);
     QList<Eintrag> eintraege;
     for (const QString& name : tk::listedFileNames(ordner))
-        eintraege.append({name, dir.filePath(name), kb::modZiehung::Wort(name), offen(), {}});
+        eintraege.append({name, dir.filePath(name), kb::Wort(name), offen(), {}});
     for (const QByteArray& roh : namenOhneUtf8(ordner))
         eintraege.append({alsLatin1(roh), QString(), QString(), offen(), {}});
     ersetze(std::move(eintraege));

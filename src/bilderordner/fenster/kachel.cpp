@@ -1,7 +1,7 @@
 #include "bilderordner/fenster/kachel.h"
 
 #include "bilderordner/fenster/bildliste.h"
-#include "shell/gestaltung.h"
+#include "regeln/ansicht.h"
 #include "toolkit/units.h"
 
 #include <QApplication>

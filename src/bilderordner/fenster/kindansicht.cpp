@@ -1,8 +1,7 @@
 #include "bilderordner/fenster/kindansicht.h"
 
-#include "bilderordner/kern/bildflaeche.h"
-#include "presentation/stufen.h"
-#include "shell/gestaltung.h"
+#include "regeln/ansicht.h"
+#include "regeln/bildflaeche.h"
 #include "toolkit/picture.h"
 #include "toolkit/runtimeerror.h"
 #include "toolkit/units.h"
@@ -14,7 +13,6 @@
 #include <QStyleOptionButton>
 #include <QVBoxLayout>
 #include <QtConcurrent/QtConcurrentRun>
-#include <algorithm>
 
 namespace kbb::fenster {
 
@@ -22,27 +20,9 @@ namespace {
 
 constexpr double Massstab = 0.5;
 
-const tk::ControlDef& steuerelement(const tk::FormLayout& layout, const char* name)
-{
-    return *std::find_if(layout.controls.begin(), layout.controls.end(),
-                         [name](const tk::ControlDef& d) { return qstrcmp(d.name, name) == 0; });
-}
-
-QRect inPixeln(const tk::ControlDef& d)
-{
-    return QRect(tk::twipsToPixels(d.left), tk::twipsToPixels(d.top), tk::twipsToPixels(d.width),
-                 tk::twipsToPixels(d.height));
-}
-
-const tk::FormLayout& schirmLayout(int stufe)
-{
-    return kb::layout(kb::stufen().at(std::size_t(stufe - 1)));
-}
-
 QSize schirmGroesse()
 {
-    const tk::FormLayout& l = schirmLayout(1);
-    return QSize(tk::twipsToPixels(l.clientWidth), tk::twipsToPixels(l.clientHeight));
+    return kb::bildflaeche().schirm;
 }
 
 // Loads the picture exactly as the presentation screen does and keeps the part
@@ -51,7 +31,7 @@ Bildteil ladeTeil(const QString& pfad)
 {
     try {
         const tk::Picture bild = tk::Picture::load(pfad);
-        const QImage teil = bild.decodeImage(QRect(QPoint(0, 0), bildflaeche().sichtbar));
+        const QImage teil = bild.decodeImage(QRect(QPoint(0, 0), kb::bildflaeche().sichtbar));
         const QSize halb = (QSizeF(teil.size()) * Massstab).toSize().expandedTo(QSize(1, 1));
         return {pfad, teil.scaled(halb, Qt::IgnoreAspectRatio, Qt::SmoothTransformation), bild.size()};
     } catch (const tk::RuntimeError&) {
@@ -63,11 +43,11 @@ QString hinweisText(QSize ganz)
 {
     if (ganz.isEmpty())
         return QStringLiteral("Dieses Bild kann das Spiel nicht laden: es hält das Spiel an.");
-    if (bildflaeche().zeigtGanz(ganz))
+    if (kb::bildflaeche().zeigtGanz(ganz))
         return QStringLiteral("Das Kind sieht das ganze Bild (%1 × %2 Pixel).")
             .arg(ganz.width())
             .arg(ganz.height());
-    const QSize s = bildflaeche().sichtbar;
+    const QSize s = kb::bildflaeche().sichtbar;
     return QStringLiteral("Das Kind sieht nur den Teil oben links: höchstens %1 × %2 von %3 × %4 Pixeln.")
         .arg(s.width())
         .arg(s.height())
@@ -87,9 +67,9 @@ QSize Bildschirm::sizeHint() const
     return (QSizeF(schirmGroesse()) * Massstab).toSize();
 }
 
-void Bildschirm::setzeStufe(int stufe)
+void Bildschirm::setzeStufe(const kb::Stufe& stufe)
 {
-    stufe_ = stufe;
+    stufe_ = &stufe;
     update();
 }
 
@@ -101,23 +81,20 @@ void Bildschirm::setzeBild(const QImage& teil)
 
 void Bildschirm::paintEvent(QPaintEvent*)
 {
-    const tk::FormLayout& l = schirmLayout(stufe_);
     QPainter p(this);
     p.scale(Massstab, Massstab);
-    p.fillRect(QRect(QPoint(0, 0), schirmGroesse()), tk::toQColor(l.backColor));
-    const QRect bild = inPixeln(steuerelement(l, "imgBild"));
+    p.fillRect(QRect(QPoint(0, 0), schirmGroesse()), tk::toQColor(stufe_->hintergrund));
     p.save();
     p.scale(1 / Massstab, 1 / Massstab);
-    p.drawImage(QPointF(bild.topLeft()) * Massstab, teil_);
+    p.drawImage(QPointF(kb::bildflaeche().ecke) * Massstab, teil_);
     p.restore();
-    const tk::ControlDef& knopf = steuerelement(l, "cmdweiter");
-    if (knopf.visible) {
+    if (stufe_->zeigtKnopf()) {
         QStyleOptionButton o;
         o.initFrom(this);
-        o.rect = inPixeln(knopf);
-        o.text = QString::fromUtf8(knopf.caption);
+        o.rect = kb::weiterknopf(*stufe_);
+        o.text = QString::fromUtf8(kb::WeiterknopfText);
         o.palette.setColor(QPalette::Button, tk::toQColor(tk::SysButtonFace));
-        p.setFont(tk::toQFont(knopf.font));
+        p.setFont(tk::toQFont(kb::KnopfSchrift));
         style()->drawControl(QStyle::CE_PushButton, &o, &p, this);
     }
     p.setPen(QColor(0x60, 0x60, 0x60));
@@ -133,7 +110,8 @@ Kindansicht::Kindansicht(QWidget* parent)
     for (const kb::Stufe& s : kb::stufen())
         stufe_->addItem(QStringLiteral("Stufe %1").arg(s.nummer));
     stufe_->setAccessibleName(QStringLiteral("Stufe der Vorschau"));
-    connect(stufe_, &QComboBox::currentIndexChanged, this, [this](int i) { schirm_->setzeStufe(i + 1); });
+    connect(stufe_, &QComboBox::currentIndexChanged, this,
+            [this](int i) { schirm_->setzeStufe(kb::stufen()[std::size_t(i)]); });
     hinweis_->setObjectName(QStringLiteral("hinweis"));
     hinweis_->setWordWrap(true);
     saetze_->setWordWrap(true);
@@ -144,10 +122,10 @@ Kindansicht::Kindansicht(QWidget* parent)
     auto* tafel = new QWidget(this);
     tafel->setAutoFillBackground(true);
     tk::setColour(tafel, QPalette::Window, kb::Hellblau);
-    tafel->setFixedHeight(tk::twipsToPixels(975) + 24);
+    tafel->setFixedHeight(kb::wortknopf().height() + 24);
     wortKnopf_->setParent(tafel);
     wortKnopf_->setFont(tk::toQFont(kb::KnopfSchrift));
-    wortKnopf_->setFixedSize(tk::twipsToPixels(1455), tk::twipsToPixels(975));
+    wortKnopf_->setFixedSize(kb::wortknopf());
     wortKnopf_->move(12, 12);
     wortKnopf_->setFocusPolicy(Qt::NoFocus);
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "regeln/stufen.h"
+
 #include <QFutureWatcher>
 #include <QImage>
 #include <QWidget>
@@ -54,7 +56,7 @@ class Bildschirm : public QWidget {
     Q_OBJECT
 public:
     explicit Bildschirm(QWidget* parent = nullptr);
-    void setzeStufe(int stufe);
+    void setzeStufe(const kb::Stufe& stufe);
     void setzeBild(const QImage& teil);
     QSize sizeHint() const override;
 
@@ -62,7 +64,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    int stufe_ = 1;
+    const kb::Stufe* stufe_ = kb::stufen().data();
     QImage teil_;
 };
 

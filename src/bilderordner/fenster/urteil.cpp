@@ -19,6 +19,8 @@ QString kurzWort(Befund b)
         return QStringLiteral("Hält das Spiel an: nicht lesbar");
     case Befund::UnbekanntesFormat:
         return QStringLiteral("Hält das Spiel an: fremdes Format");
+    case Befund::KeineDatei:
+        return QStringLiteral("Hält das Spiel an: keine Datei");
     case Befund::ZuGross:
         return QStringLiteral("Größer als die Bildfläche");
     case Befund::SehrKlein:

@@ -1,7 +1,7 @@
 #include "bilderordner/kern/bildbearbeitung.h"
 
 #include "bilderordner/kern/ablage.h"
-#include "bilderordner/kern/bildflaeche.h"
+#include "regeln/bildflaeche.h"
 
 #include <QImageReader>
 #include <QImageWriter>
@@ -20,7 +20,7 @@ GelesenesBild liesBild(const QString& pfad)
 
 QImage eingepasst(const QImage& bild)
 {
-    const QSize ziel = bildflaeche().eingepasst(bild.size());
+    const QSize ziel = kb::bildflaeche().eingepasst(bild.size());
     if (ziel == bild.size())
         return bild;
     return bild.scaled(ziel, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);

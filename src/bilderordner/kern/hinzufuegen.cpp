@@ -3,7 +3,7 @@
 #include "bilderordner/kern/ablage.h"
 #include "bilderordner/kern/bildbearbeitung.h"
 #include "bilderordner/kern/reparatur.h"
-#include "presentation/modZiehung.h"
+#include "regeln/wort.h"
 #include "toolkit/controls.h"
 
 #include <QDir>
@@ -24,7 +24,7 @@ QStringList mitWort(const QString& ordner, const QString& wort)
 {
     QStringList namen;
     for (const QString& name : tk::listedFileNames(ordner))
-        if (kb::modZiehung::Wort(name).compare(wort, Qt::CaseInsensitive) == 0)
+        if (kb::Wort(name).compare(wort, Qt::CaseInsensitive) == 0)
             namen.append(name);
     return namen;
 }

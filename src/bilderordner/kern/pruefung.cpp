@@ -1,35 +1,40 @@
 #include "bilderordner/kern/pruefung.h"
 
-#include "bilderordner/kern/bildflaeche.h"
 #include "bilderordner/kern/rohnamen.h"
 #include "bilderordner/kern/texte.h"
 #include "bilderordner/kern/wortbreite.h"
-#include "presentation/modZiehung.h"
-#include "presentation/stufen.h"
+#include "regeln/bildflaeche.h"
+#include "regeln/wort.h"
 #include "toolkit/controls.h"
 #include "toolkit/picture.h"
 #include "toolkit/runtimeerror.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QImageReader>
 #include <algorithm>
 
 namespace kbb {
 
 namespace {
 
-// Picture formats that Qt on this system may not read, by extension. A file
-// whose content no reader knows is called a format the game cannot read when its
-// name says picture, and no picture otherwise.
-bool fremdesBildformat(const QString& endung)
+// The finding for each reason the picture loader gives for error 481. A file
+// that vanished after it was listed (error 53) cannot be opened either.
+Befund stoppBefund(tk::Reason grund)
 {
-    static const QStringList formate = {
-        QStringLiteral("heic"), QStringLiteral("heif"), QStringLiteral("webp"), QStringLiteral("avif"),
-        QStringLiteral("jxl"),  QStringLiteral("tif"),  QStringLiteral("tiff"), QStringLiteral("svg"),
-        QStringLiteral("psd"),  QStringLiteral("xcf"),  QStringLiteral("dng"),  QStringLiteral("cr2"),
-        QStringLiteral("nef"),  QStringLiteral("arw"),  QStringLiteral("jp2"),  QStringLiteral("raw")};
-    return formate.contains(endung.toLower());
+    switch (grund) {
+    case tk::Reason::NoPicture:
+        return Befund::KeinBild;
+    case tk::Reason::Damaged:
+        return Befund::Beschaedigt;
+    case tk::Reason::UnknownFormat:
+        return Befund::UnbekanntesFormat;
+    case tk::Reason::SpecialFile:
+        return Befund::KeineDatei;
+    case tk::Reason::Unreadable:
+    case tk::Reason::None:
+        break;
+    }
+    return Befund::Unlesbar;
 }
 
 // Loads the picture as the presentation screen does, and decodes what it would
@@ -38,19 +43,13 @@ bool fremdesBildformat(const QString& endung)
 // a folder in a worker thread.
 std::optional<Befund> ladeWieDasSpiel(const QString& pfad, QSize& groesse)
 {
-    QFile datei(pfad);
-    if (!datei.open(QIODevice::ReadOnly))
-        return Befund::Unlesbar;
-    datei.close();
     try {
         const tk::Picture bild = tk::Picture::load(pfad);
-        bild.decodeImage(bildflaeche().dekodiert);
+        bild.decodeImage(kb::bildflaeche().dekodiert);
         groesse = bild.size();
         return std::nullopt;
-    } catch (const tk::RuntimeError&) {
-        if (!QImageReader::imageFormat(pfad).isEmpty())
-            return Befund::Beschaedigt;
-        return fremdesBildformat(QFileInfo(pfad).suffix()) ? Befund::UnbekanntesFormat : Befund::KeinBild;
+    } catch (const tk::RuntimeError& fehler) {
+        return stoppBefund(fehler.reason());
     }
 }
 
@@ -63,6 +62,8 @@ QString stopptSatz(Befund b, const QString& name)
         return texte::beschaedigt();
     case Befund::UnbekanntesFormat:
         return texte::unbekanntesFormat(QFileInfo(name).suffix());
+    case Befund::KeineDatei:
+        return texte::keineDatei();
     default:
         return texte::keinBild();
     }
@@ -72,7 +73,7 @@ void pruefeGroesse(Datei& d)
 {
     if (d.groesse.isEmpty())
         return;
-    const Bildflaeche& f = bildflaeche();
+    const kb::Bildflaeche& f = kb::bildflaeche();
     if (!f.zeigtGanz(d.groesse))
         d.meldungen.append({Befund::ZuGross, texte::zuGross(d.groesse, f.sichtbar)});
     else if (d.groesse.width() < 100 && d.groesse.height() < 100)
@@ -89,7 +90,7 @@ void pruefeWort(Datei& d)
 
 Datei beurteile(const QString& ordner, const QString& name)
 {
-    Datei d{name, QFile::encodeName(name), kb::modZiehung::Wort(name), {}, {}};
+    Datei d{name, QFile::encodeName(name), kb::Wort(name), {}, {}};
     // The draw turns away a file without a word before it loads it.
     if (d.wort.isEmpty()) {
         d.meldungen.append({Befund::LeeresWort, texte::leeresWort()});
@@ -146,29 +147,6 @@ QString kurzeEndung(const QString& name)
     return name.left(name.size() - 4) + (endung.at(0).isUpper() ? neu.toUpper() : neu);
 }
 
-bool stopptSpiel(Befund befund)
-{
-    return befund == Befund::KeinBild || befund == Befund::Beschaedigt || befund == Befund::Unlesbar ||
-           befund == Befund::UnbekanntesFormat;
-}
-
-bool Datei::stopptSpiel() const
-{
-    return std::any_of(meldungen.begin(), meldungen.end(),
-                       [](const Meldung& m) { return kbb::stopptSpiel(m.befund); });
-}
-
-bool Datei::hat(Befund befund) const
-{
-    return std::any_of(meldungen.begin(), meldungen.end(),
-                       [befund](const Meldung& m) { return m.befund == befund; });
-}
-
-int benoetigteWoerter(int stufe)
-{
-    return kb::stufen().at(std::size_t(stufe - 1)).plaetze;
-}
-
 Ordnerbericht pruefeOrdner(const QString& ordner)
 {
     Ordnerbericht b;
@@ -190,8 +168,8 @@ Ordnerbericht pruefeOrdner(const QString& ordner)
         if (!d.wort.isEmpty() && !d.stopptSpiel())
             woerter.insert(d.wort);
     b.verschiedeneWoerter = int(woerter.size());
-    for (int s = 1; s <= 5; ++s)
-        b.spielbar[std::size_t(s - 1)] = b.verschiedeneWoerter >= benoetigteWoerter(s);
+    for (const kb::Stufe& stufe : kb::stufen())
+        b.spielbar.append(b.verschiedeneWoerter >= stufe.woerter());
     return b;
 }
 

@@ -2,7 +2,7 @@
 
 #include "bilderordner/kern/ablage.h"
 #include "bilderordner/kern/reparatur.h"
-#include "presentation/modZiehung.h"
+#include "regeln/wort.h"
 #include "toolkit/controls.h"
 
 #include <QDir>
@@ -97,11 +97,11 @@ QStringList fuelleAusSatz(const QString& ordner, const Bildersatz& satz, bool er
     QStringList zeilen = ersetzen ? sortiereAllesAus(ordner) : QStringList();
     QSet<QString> woerter;
     for (const QString& name : tk::listedFileNames(ordner))
-        woerter.insert(kb::modZiehung::Wort(name).toCaseFolded());
+        woerter.insert(kb::Wort(name).toCaseFolded());
     int kopiert = 0;
     for (const QString& bild : satz.bilder) {
         const QString name = QFileInfo(bild).fileName();
-        const QString wort = kb::modZiehung::Wort(name);
+        const QString wort = kb::Wort(name);
         if (woerter.contains(wort.toCaseFolded())) {
             zeilen.append(
                 QStringLiteral("%1 nicht kopiert: das Wort %2 gibt es schon.").arg(a(name), a(wort)));

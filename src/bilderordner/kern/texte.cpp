@@ -35,6 +35,13 @@ QString unlesbar()
            abbruch();
 }
 
+QString keineDatei()
+{
+    return QStringLiteral(
+               "Hält das Spiel an: das ist keine gewöhnliche Datei (etwa eine Pipe oder ein Gerät).") +
+           abbruch();
+}
+
 QString unbekanntesFormat(const QString& endung)
 {
     return QStringLiteral("Hält das Spiel an: das Bildformat %1 kann das Spiel nicht lesen.")

@@ -10,6 +10,7 @@ QString keinBild();
 QString beschaedigt();
 QString unlesbar();
 QString unbekanntesFormat(const QString& endung);
+QString keineDatei();
 QString zuGross(QSize bild, QSize sichtbar);
 QString sehrKlein(QSize bild);
 QString punktAmEnde(const QString& wort, const QString& besserName);

@@ -1,6 +1,7 @@
 #include "bilderordner/kern/wortbreite.h"
 
-#include "shell/gestaltung.h"
+#include "regeln/ansicht.h"
+#include "regeln/bildflaeche.h"
 #include "toolkit/units.h"
 
 #include <QFontMetricsF>
@@ -17,9 +18,8 @@ namespace kbb {
 
 namespace {
 
-// The word buttons are 1455 twips (97 pixels) wide. The button's frame and the
-// style's margin take 5 pixels on each side; one more keeps a word off the edge.
-constexpr double Knopfbreite = 1455.0;
+// The button's frame and the style's margin take 5 pixels on each side of a word
+// button; one more keeps a word off the edge.
 constexpr int Rand = 6;
 
 } // namespace
@@ -33,7 +33,7 @@ std::optional<bool> passtAufKnopf(const QString& wort)
         tk::loadBundledFonts();
         return QFontMetricsF(tk::toQFont(kb::KnopfSchrift));
     }();
-    return masse.horizontalAdvance(wort) <= tk::twipsToPixels(Knopfbreite) - 2 * Rand;
+    return masse.horizontalAdvance(wort) <= kb::wortknopf().width() - 2 * Rand;
 }
 
 } // namespace kbb

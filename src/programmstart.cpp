@@ -1,4 +1,4 @@
-#include "shell/programmstart.h"
+#include "programmstart.h"
 
 #include "about/registrierung.h"
 #include "answers/registrierung.h"
@@ -32,10 +32,10 @@ void programmEinrichten()
     static bool registered = false;
     if (!registered) {
         registered = true;
-        registriereShell();
-        registrierePresentation();
-        registriereAnswers();
-        registriereAbout();
+        registriereStartschirme();
+        registriereStufenschirme();
+        registriereTafelnUndAuswertungen();
+        registriereInfoschirm();
     }
 }
 

@@ -1,14 +1,22 @@
 #pragma once
 
+#include "regeln/stufen.h"
+
 #include <QList>
+#include <QPoint>
 #include <QRect>
 #include <QSize>
 
-namespace kbb {
+namespace kb {
 
-// Where a presentation screen shows its picture, in the picture's own pixels: the
-// picture's top-left corner is (0, 0). Worked out once from the game's layouts.
+// Where a presentation screen shows its picture, in pixels at 96 dpi, worked out
+// once from the rules' geometry. `ecke` and `schirm` are in the screen's client
+// area; the rest in the picture's own pixels, its top-left corner at (0, 0).
 struct Bildflaeche {
+    // The client area of a presentation screen in the classic frame, and the
+    // picture's top-left corner in it.
+    QSize schirm;
+    QPoint ecke;
     // The part of the window right of and below the picture's corner.
     QSize sichtbar;
     // The buttons that lie over the picture on the levels that show them.
@@ -26,4 +34,10 @@ struct Bildflaeche {
 
 const Bildflaeche& bildflaeche();
 
-} // namespace kbb
+// The button cmdweiter of a level in its screen's client area.
+QRect weiterknopf(const Stufe& stufe);
+
+// The word button of the answer boards, in pixels.
+QSize wortknopf();
+
+} // namespace kb
