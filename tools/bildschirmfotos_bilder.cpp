@@ -16,7 +16,6 @@
 #include <QListView>
 #include <QPainter>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -85,8 +84,14 @@ int main(int argc, char* argv[])
     parser.addHelpOption();
     parser.process(app);
 
-    QTemporaryDir tmp;
-    const QString ordner = tmp.filePath(QStringLiteral("bilder"));
+    // The folder's name shows in the window, so it lies at the same place on every
+    // run and the pictures come out the same. A link there is never followed.
+    const QString wurzel = QDir::tempPath() + QStringLiteral("/kieselblick-beispiel");
+    if (QFileInfo(wurzel).isSymLink() || (QFileInfo::exists(wurzel) && !QDir(wurzel).removeRecursively())) {
+        qCritical("cannot clear %s", qPrintable(wurzel));
+        return 1;
+    }
+    const QString ordner = wurzel + QStringLiteral("/bilder");
     QDir().mkpath(ordner);
     richteOrdnerEin(parser.value(QStringLiteral("bilder")), ordner);
     const QDir ziel(parser.value(QStringLiteral("ziel")));
@@ -113,5 +118,6 @@ int main(int argc, char* argv[])
         QTest::qWait(50);
         gut = speichere(fenster, ziel, QString::fromUtf8(bild)) && gut;
     }
+    QDir(wurzel).removeRecursively();
     return gut ? 0 : 1;
 }
