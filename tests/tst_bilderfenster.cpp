@@ -7,6 +7,7 @@
 #include "bilderordner/fenster/wortdialog.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QDialog>
 #include <QImageReader>
 #include <QLabel>
@@ -230,7 +231,9 @@ void tst_Bilderfenster::uebersicht()
     const QString text = f->uebersicht()->text();
     QVERIFY2(text.contains(QStringLiteral("11 Dateien, 10 Bilder mit verschiedenen Wörtern.")),
              qPrintable(text));
-    QVERIFY2(text.contains(QStringLiteral("Nur Stufe 1 und 3 kann gespielt werden")), qPrintable(text));
+    QVERIFY2(text.contains(QStringLiteral("Nur Stufe 1 und 3 kann gespielt werden: Stufe 2, 4 und 5 braucht "
+                                          "15 Bilder mit verschiedenen Wörtern.")),
+             qPrintable(text));
     QVERIFY2(text.contains(QStringLiteral("Eine Datei hält das Spiel an.")), qPrintable(text));
     QCOMPARE(kachel(*f.fenster, QStringLiteral("Thumbs.db")).row(), 0);
 }
@@ -407,6 +410,16 @@ void tst_Bilderfenster::kindansicht()
     QVERIFY(hinweis);
     QVERIFY2(hinweis->text().contains(QStringLiteral("nur den Teil oben links")),
              qPrintable(hinweis->text()));
+    // The chosen level's screen at half size: its background, the picture at its place.
+    QWidget* schirm = f->kindansicht()->bildschirm();
+    const auto farbe = [schirm](QPoint p) { return schirm->grab().toImage().pixelColor(p); };
+    QCOMPARE(farbe({4, 4}), QColor(0x80, 0xFF, 0x80));
+    QCOMPARE(farbe({100, 30}), QColor(Qt::darkGreen));
+    auto* wahl = f->kindansicht()->findChild<QComboBox*>();
+    QVERIFY(wahl);
+    wahl->setFocus();
+    QTest::keyClick(wahl, Qt::Key_Down);
+    QCOMPARE(farbe({4, 4}), QColor(0x00, 0xC0, 0xC0));
 }
 
 QTEST_MAIN(tst_Bilderfenster)

@@ -20,11 +20,6 @@ namespace {
 
 constexpr double Massstab = 0.5;
 
-QSize schirmGroesse()
-{
-    return kb::bildflaeche().schirm;
-}
-
 // Loads the picture exactly as the presentation screen does and keeps the part
 // a child can see.
 Bildteil ladeTeil(const QString& pfad)
@@ -64,7 +59,7 @@ Bildschirm::Bildschirm(QWidget* parent) : QWidget(parent)
 
 QSize Bildschirm::sizeHint() const
 {
-    return (QSizeF(schirmGroesse()) * Massstab).toSize();
+    return (QSizeF(kb::bildflaeche().schirm) * Massstab).toSize();
 }
 
 void Bildschirm::setzeStufe(const kb::Stufe& stufe)
@@ -83,7 +78,7 @@ void Bildschirm::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     p.scale(Massstab, Massstab);
-    p.fillRect(QRect(QPoint(0, 0), schirmGroesse()), tk::toQColor(stufe_->hintergrund));
+    p.fillRect(QRect(QPoint(0, 0), kb::bildflaeche().schirm), tk::toQColor(stufe_->hintergrund));
     p.save();
     p.scale(1 / Massstab, 1 / Massstab);
     p.drawImage(QPointF(kb::bildflaeche().ecke) * Massstab, teil_);
@@ -99,7 +94,7 @@ void Bildschirm::paintEvent(QPaintEvent*)
     }
     p.setPen(QColor(0x60, 0x60, 0x60));
     p.setBrush(Qt::NoBrush);
-    p.drawRect(QRect(QPoint(0, 0), schirmGroesse()).adjusted(0, 0, -1, -1));
+    p.drawRect(QRect(QPoint(0, 0), kb::bildflaeche().schirm).adjusted(0, 0, -1, -1));
 }
 
 Kindansicht::Kindansicht(QWidget* parent)
