@@ -20,7 +20,7 @@ QString kurzWort(Befund b)
     case Befund::UnbekanntesFormat:
         return QStringLiteral("Hält das Spiel an: fremdes Format");
     case Befund::KeineDatei:
-        return QStringLiteral("Hält das Spiel an: keine Datei");
+        return QStringLiteral("Hält das Spiel an: keine normale Datei");
     case Befund::ZuGross:
         return QStringLiteral("Größer als die Bildfläche");
     case Befund::SehrKlein:

@@ -38,7 +38,7 @@ QString unlesbar()
 QString keineDatei()
 {
     return QStringLiteral(
-               "Hält das Spiel an: das ist keine gewöhnliche Datei (etwa eine Pipe oder ein Gerät).") +
+               "Hält das Spiel an: das ist keine normale Datei, sondern etwa eine Pipe oder ein Gerät.") +
            abbruch();
 }
 
