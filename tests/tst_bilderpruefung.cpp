@@ -136,6 +136,8 @@ void tst_Bilderpruefung::befundJeDatei_data()
     QTest::newRow("kein Bild") << u"Thumbs.db"_s << u"text"_s << QList{Befund::KeinBild};
     QTest::newRow("beschädigt") << u"Kaputt.png"_s << u"halb"_s << QList{Befund::Beschaedigt};
     QTest::newRow("fremdes Format") << u"Urlaub.heic"_s << u"heic"_s << QList{Befund::UnbekanntesFormat};
+    QTest::newRow("fremdes Format, falsche Endung")
+        << u"Urlaub.bin"_s << u"heic"_s << QList{Befund::UnbekanntesFormat};
     QTest::newRow("zu breit") << u"Breit.png"_s << u"png:617:100"_s << QList{Befund::ZuGross};
     QTest::newRow("zu hoch") << u"Hoch.png"_s << u"png:100:534"_s << QList{Befund::ZuGross};
     QTest::newRow("unter dem Knopf") << u"Knopf.png"_s << u"png:497:433"_s << QList{Befund::ZuGross};
@@ -167,6 +169,10 @@ void tst_Bilderpruefung::befundJeDatei()
     }
     QCOMPARE(gefunden, erwartet);
     QCOMPARE(b.stopptSpiel(), !erwartet.isEmpty() && kbb::stopptSpiel(erwartet.first()));
+    // A foreign format is named by what the file holds, not by its extension.
+    if (erwartet == QList{Befund::UnbekanntesFormat})
+        QVERIFY2(d->meldungen.first().satz.contains(u"das Bildformat „HEIF“"_s),
+                 qPrintable(d->meldungen.first().satz));
 }
 
 void tst_Bilderpruefung::woerterImVergleich()

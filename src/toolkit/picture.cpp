@@ -99,46 +99,63 @@ QImage decodedClip(const QString& path, const QByteArray& format, const QRect& c
 
 // Picture formats that no reader here knows, told by their first bytes: HEIF and
 // AVIF from phones, WebP from the web, TIFF (and the camera raw formats built on
-// it), Photoshop, GIMP, JPEG XL, JPEG 2000 and SVG.
-bool foreignPictureContent(const QByteArray& head)
+// it), Photoshop, GIMP, JPEG XL, JPEG 2000 and SVG. Gives the format's name.
+QString foreignFormatOfContent(const QByteArray& head)
 {
     static const QList<QByteArray> isoBrands = {"heic", "heix", "hevc", "heim", "heis", "hevm",
                                                 "hevs", "mif1", "msf1", "avif", "avis"};
     if (head.mid(4, 4) == "ftyp" && isoBrands.contains(head.mid(8, 4)))
-        return true;
+        return head.mid(8, 2) == "av" ? QStringLiteral("AVIF") : QStringLiteral("HEIF");
     if (head.startsWith("RIFF") && head.mid(8, 4) == "WEBP")
-        return true;
-    for (const QByteArray& magic :
-         {QByteArray("II*\0", 4), QByteArray("MM\0*", 4), QByteArray("8BPS"), QByteArray("gimp xcf"),
-          QByteArray("\xFF\x0A", 2), QByteArray("\0\0\0\x0CJXL ", 8), QByteArray("\0\0\0\x0CjP  ", 8),
-          QByteArray("\xFF\x4F\xFF\x51", 4)})
+        return QStringLiteral("WebP");
+    static const std::pair<QByteArray, const char*> magics[] = {
+        {QByteArray("II*\0", 4), "TIFF"},
+        {QByteArray("MM\0*", 4), "TIFF"},
+        {QByteArray("8BPS"), "Photoshop"},
+        {QByteArray("gimp xcf"), "GIMP"},
+        {QByteArray("\xFF\x0A", 2), "JPEG XL"},
+        {QByteArray("\0\0\0\x0CJXL ", 8), "JPEG XL"},
+        {QByteArray("\0\0\0\x0CjP  ", 8), "JPEG 2000"},
+        {QByteArray("\xFF\x4F\xFF\x51", 4), "JPEG 2000"}};
+    for (const auto& [magic, name] : magics)
         if (head.startsWith(magic))
-            return true;
-    return head.contains("<svg");
+            return QString::fromLatin1(name);
+    return head.contains("<svg") ? QStringLiteral("SVG") : QString();
 }
 
 // The same formats told by the file's extension, for a file whose first bytes say
 // nothing a reader here knows.
-bool foreignPictureSuffix(const QString& path)
+QString foreignFormatOfName(const QString& path)
 {
     static const QStringList suffixes = {
         QStringLiteral("heic"), QStringLiteral("heif"), QStringLiteral("webp"), QStringLiteral("avif"),
         QStringLiteral("jxl"),  QStringLiteral("tif"),  QStringLiteral("tiff"), QStringLiteral("svg"),
         QStringLiteral("psd"),  QStringLiteral("xcf"),  QStringLiteral("dng"),  QStringLiteral("cr2"),
         QStringLiteral("nef"),  QStringLiteral("arw"),  QStringLiteral("jp2"),  QStringLiteral("raw")};
-    return suffixes.contains(QFileInfo(path).suffix().toLower());
+    const QString suffix = QFileInfo(path).suffix();
+    return suffixes.contains(suffix.toLower()) ? suffix.toUpper() : QString();
+}
+
+QString foreignFormat(QFile& file)
+{
+    const QString byContent = foreignFormatOfContent(file.read(4096));
+    return byContent.isEmpty() ? foreignFormatOfName(file.fileName()) : byContent;
 }
 
 // Why no reader here can read a file that it can open: a format it does not
 // know, or no picture at all.
 Reason unknownContent(QFile& file)
 {
-    const QByteArray head = file.read(4096);
-    return foreignPictureContent(head) || foreignPictureSuffix(file.fileName()) ? Reason::UnknownFormat
-                                                                                : Reason::NoPicture;
+    return foreignFormat(file).isEmpty() ? Reason::NoPicture : Reason::UnknownFormat;
 }
 
 } // namespace
+
+QString foreignPictureFormat(const QString& path)
+{
+    QFile file(path);
+    return isRegularFile(path) && file.open(QIODevice::ReadOnly) ? foreignFormat(file) : QString();
+}
 
 QPixmap storedPixmap(const QString& resource)
 {

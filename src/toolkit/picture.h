@@ -46,6 +46,11 @@ private:
     QPixmap resource_;
 };
 
+// The name of a picture format that no reader here knows ("HEIF", "WebP", "TIFF",
+// ...), told by the file's first bytes or else by its extension; empty for
+// anything else. This is what error 481 calls Reason::UnknownFormat.
+QString foreignPictureFormat(const QString& path);
+
 // Reads a picture stored with the program (a Qt resource) in the format its name
 // gives. Not asking every image plugin whether it knows the data matters at
 // start: that question alone loads all the plugins, the SVG module included.

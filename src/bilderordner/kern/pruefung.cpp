@@ -53,7 +53,7 @@ std::optional<Befund> ladeWieDasSpiel(const QString& pfad, QSize& groesse)
     }
 }
 
-QString stopptSatz(Befund b, const QString& name)
+QString stopptSatz(Befund b, const QString& pfad)
 {
     switch (b) {
     case Befund::Unlesbar:
@@ -61,7 +61,7 @@ QString stopptSatz(Befund b, const QString& name)
     case Befund::Beschaedigt:
         return texte::beschaedigt();
     case Befund::UnbekanntesFormat:
-        return texte::unbekanntesFormat(QFileInfo(name).suffix());
+        return texte::unbekanntesFormat(tk::foreignPictureFormat(pfad));
     case Befund::KeineDatei:
         return texte::keineDatei();
     default:
@@ -97,7 +97,7 @@ Datei beurteile(const QString& ordner, const QString& name)
         return d;
     }
     if (const auto stopp = ladeWieDasSpiel(ordner + QLatin1Char('/') + name, d.groesse)) {
-        d.meldungen.append({*stopp, stopptSatz(*stopp, name)});
+        d.meldungen.append({*stopp, stopptSatz(*stopp, ordner + QLatin1Char('/') + name)});
         return d;
     }
     pruefeGroesse(d);

@@ -42,10 +42,10 @@ QString keineDatei()
            abbruch();
 }
 
-QString unbekanntesFormat(const QString& endung)
+QString unbekanntesFormat(const QString& format)
 {
     return QStringLiteral("Hält das Spiel an: das Bildformat %1 kann das Spiel nicht lesen.")
-               .arg(inAnfuehrung(endung.toUpper())) +
+               .arg(inAnfuehrung(format)) +
            abbruch();
 }
 

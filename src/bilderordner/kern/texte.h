@@ -9,7 +9,7 @@ namespace kbb::texte {
 QString keinBild();
 QString beschaedigt();
 QString unlesbar();
-QString unbekanntesFormat(const QString& endung);
+QString unbekanntesFormat(const QString& format);
 QString keineDatei();
 QString zuGross(QSize bild, QSize sichtbar);
 QString sehrKlein(QSize bild);
