@@ -16,7 +16,7 @@
 namespace {
 
 // "art:name" makes a sub-folder, an empty file, a file nobody may read, a link to
-// nowhere, a name that is no UTF-8, or that many links to one picture.
+// nowhere, a link to a folder, a name that is no UTF-8, or that many links to one picture.
 void lege(const QString& bilder, const QString& eintrag)
 {
     const QString art = eintrag.section(u':', 0, 0);
@@ -28,6 +28,8 @@ void lege(const QString& bilder, const QString& eintrag)
         QVERIFY(QDir().mkpath(pfad));
     else if (art == u"link")
         QVERIFY(QFile::link(bilder + u"/nirgends/weg.png"_s, pfad));
+    else if (art == u"ordnerlink")
+        QVERIFY(QDir().mkpath(bilder + u"/echt.png"_s) && QFile::link(u"echt.png"_s, pfad));
     else if (art == u"leer")
         QVERIFY(QFile(pfad).open(QIODevice::WriteOnly));
     else
@@ -157,6 +159,7 @@ private Q_SLOTS:
         zeile("nicht lesbar", 1, QStringList(acht) << u"gesperrt:Zu.png"_s, "Fehler 481 /bilder/Zu.png");
         zeile("Name nicht UTF-8", 1, QStringList(acht) << u"latin1:Bär.png"_s, nur8);
         zeile("Link ins Leere", 1, QStringList(acht) << u"link:Weg.png"_s, nur8);
+        zeile("Link auf einen Ordner", 1, QStringList(acht) << u"ordnerlink:Baum.png"_s, nur8);
         zeile("100000 Bilder", 2, {u"viele:100000"_s}, "spielt");
     }
     void ordner()

@@ -1,6 +1,7 @@
 #include "toolkit/controls.h"
 
 #include "toolkit/units.h"
+#include "toolkit/visibletext.h"
 
 #include <QFile>
 #include <QFontMetrics>
@@ -196,6 +197,7 @@ TextBox::TextBox(Form& form, const ControlDef& def, QWidget* parent) : ControlOf
     auto* e = new QLineEdit(parent);
     e->setFocusPolicy(Qt::StrongFocus);
     e->setText(QString::fromUtf8(def.caption));
+    keepSingleLine(e);
     attach(e, def);
 }
 

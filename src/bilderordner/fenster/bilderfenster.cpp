@@ -213,7 +213,7 @@ void Bilderfenster::auswahlGeaendert()
 
 int starte(QApplication& app, const QString& ordner)
 {
-    Bilderfenster fenster(ordner, shareOrdner(QApplication::applicationDirPath()));
+    Bilderfenster fenster(ordner, shareOrdner());
     fenster.show();
     return app.exec();
 }

@@ -4,6 +4,7 @@
 #include "bilderordner/kern/rohnamen.h"
 #include "regeln/wort.h"
 #include "toolkit/controls.h"
+#include "toolkit/visibletext.h"
 
 #include <QDir>
 #include <algorithm>
@@ -70,11 +71,11 @@ QVariant Bildliste::data(const QModelIndex& index, int role) const
     const Eintrag& e = eintraege_.at(index.row());
     switch (role) {
     case Qt::DisplayRole:
-        return e.wort;
+        return tk::escapedForDisplay(e.wort);
     case Qt::DecorationRole:
         return e.pfad.isEmpty() ? QImage() : vorschau_.bild(e.pfad);
     case Qt::ToolTipRole:
-        return (QStringList{e.name} + e.saetze).join(QLatin1Char('\n'));
+        return (QStringList{tk::escapedForDisplay(e.name)} + e.saetze).join(QLatin1Char('\n'));
     case PfadRolle:
         return e.pfad;
     case NameRolle:

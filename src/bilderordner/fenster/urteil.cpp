@@ -35,6 +35,8 @@ QString kurzWort(Befund b)
         return QStringLiteral("Wort fast doppelt (groß/klein)");
     case Befund::WortZuLang:
         return QStringLiteral("Wort zu lang für den Knopf");
+    case Befund::UnsichtbareZeichen:
+        return QStringLiteral("Wort mit unsichtbaren Zeichen");
     case Befund::KeinUtf8:
         return QStringLiteral("Name unlesbar: wird ausgelassen");
     }

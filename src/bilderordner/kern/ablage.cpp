@@ -1,96 +1,73 @@
 #include "bilderordner/kern/ablage.h"
 
-#include <QDir>
-#include <QFileInfo>
-#include <QTemporaryFile>
+#include "bilderordner/kern/reparatur.h"
+#include "bilderordner/kern/texte.h"
 
-#ifdef Q_OS_UNIX
-#include <cerrno>
-#include <cstdio>
-#include <fcntl.h>
-#include <sys/stat.h>
-#endif
+#include <QFile>
 
-namespace kbb::ablage {
+namespace kbb {
 
-QString freierName(const QString& ordner, const QString& name)
+Ablage::Ablage(const QString& ordner) : ordner_(tk::Folder::open(ordner)) {}
+
+const tk::Folder* Ablage::ablageOrdner(bool original)
 {
-    const QDir dir(ordner);
-    const QFileInfo info(name);
-    const QString endung = info.suffix().isEmpty() ? QString() : QLatin1Char('.') + info.suffix();
-    const QString stamm = endung.isEmpty() ? name : name.left(name.size() - endung.size());
-    QString frei = name;
-    for (int n = 2; dir.exists(frei) || QFileInfo(dir.filePath(frei)).isSymLink(); ++n)
-        frei = QStringLiteral("%1 (%2)%3").arg(stamm).arg(n).arg(endung);
-    return frei;
+    if (!aussortiert_.isOpen() && fehler_.isEmpty()) {
+        aussortiert_ = ordner_.subfolder(QLatin1String(Aussortiert), true);
+        if (!aussortiert_.isOpen())
+            fehler_ = texte::ablageVerweigert(QLatin1String(Aussortiert), aussortiert_.refusal());
+    }
+    if (original && aussortiert_.isOpen() && !original_.isOpen() && fehler_.isEmpty()) {
+        original_ = aussortiert_.subfolder(QStringLiteral("original"), true);
+        if (!original_.isOpen())
+            fehler_ = texte::ablageVerweigert(QLatin1String(Aussortiert) + QStringLiteral("/original"),
+                                              original_.refusal());
+    }
+    const tk::Folder& ziel = original ? original_ : aussortiert_;
+    return ziel.isOpen() ? &ziel : nullptr;
 }
 
-QString verschiebe(const QString& ordner, const QString& name, const QString& zielOrdner)
+QString Ablage::sortiereAus(const QByteArray& roh, const QString& name, bool original)
 {
-    if (!QDir().mkpath(zielOrdner))
+    const tk::Folder* ziel = ablageOrdner(original);
+    if (!ziel)
         return {};
-    const QString ziel = freierName(zielOrdner, name);
-    // Qt renames without replacing an existing file.
-    if (!QFile::rename(QDir(ordner).filePath(name), QDir(zielOrdner).filePath(ziel)))
+    const QString frei = ziel->freeName(name);
+    return ordner_.move(roh, *ziel, QFile::encodeName(frei)) ? frei : QString();
+}
+
+QString Ablage::sortiereAus(const QString& name, bool original)
+{
+    return sortiereAus(QFile::encodeName(name), name, original);
+}
+
+bool Ablage::holeZurueck(const QString& abgelegt, const QString& name)
+{
+    const tk::Folder* von = ablageOrdner(true);
+    return von && von->move(abgelegt, ordner_, name);
+}
+
+bool Ablage::benenneUm(const QByteArray& von, const QString& nach)
+{
+    return ordner_.move(von, ordner_, QFile::encodeName(nach));
+}
+
+bool Ablage::schreibe(const QString& name, const std::function<bool(QIODevice&)>& inhalt) const
+{
+    return ordner_.writeNew(name, inhalt);
+}
+
+QString Ablage::neuerFehler()
+{
+    if (fehler_.isEmpty() || fehlerGesagt_)
         return {};
-    return ziel;
+    fehlerGesagt_ = true;
+    return fehler_;
 }
 
-namespace {
-
-// A temporary file is readable by its owner only; a picture must be readable by
-// whoever plays, so it gets the permissions a newly made file gets.
-QFileDevice::Permissions gewoehnlicheRechte()
+bool ablage::schreibe(const QString& ordner, const QString& name,
+                      const std::function<bool(QIODevice&)>& inhalt)
 {
-    int rechte = 0666;
-#ifdef Q_OS_UNIX
-    const mode_t maske = ::umask(022);
-    ::umask(maske);
-    rechte &= ~int(maske);
-#endif
-    QFileDevice::Permissions p;
-    const std::pair<int, QFileDevice::Permission> bits[] = {
-        {0400, QFileDevice::ReadOwner},  {0200, QFileDevice::WriteOwner}, {0040, QFileDevice::ReadGroup},
-        {0020, QFileDevice::WriteGroup}, {0004, QFileDevice::ReadOther},  {0002, QFileDevice::WriteOther}};
-    for (const auto& [bit, recht] : bits)
-        if (rechte & bit)
-            p |= recht;
-    return p;
+    return tk::Folder::open(ordner).writeNew(name, inhalt);
 }
 
-} // namespace
-
-bool schreibe(const QString& ordner, const QString& name, const std::function<bool(QIODevice&)>& inhalt)
-{
-    // The temporary name starts with a dot: the game's listing leaves hidden files out.
-    QTemporaryFile temp(QDir(ordner).filePath(QStringLiteral(".kieselblick-bilder-XXXXXX")));
-    if (!temp.open() || !inhalt(temp) || !temp.flush())
-        return false;
-    temp.close();
-    temp.setPermissions(gewoehnlicheRechte() | QFileDevice::ReadUser | QFileDevice::WriteUser);
-    const QString ziel = QDir(ordner).filePath(name);
-    if (QFileInfo::exists(ziel) || !temp.rename(ziel))
-        return false;
-    temp.setAutoRemove(false);
-    return true;
-}
-
-bool benenneUm(const QString& ordner, const QByteArray& von, const QString& nach)
-{
-    const QByteArray pfad = QFile::encodeName(ordner) + '/';
-    const QByteArray ziel = pfad + QFile::encodeName(nach);
-#ifdef Q_OS_UNIX
-    // renameat2 refuses to replace; where the file system cannot do that, the
-    // name is checked just before an ordinary rename.
-    if (::renameat2(AT_FDCWD, (pfad + von).constData(), AT_FDCWD, ziel.constData(), RENAME_NOREPLACE) == 0)
-        return true;
-    if (errno != EINVAL && errno != ENOSYS)
-        return false;
-    return !QFileInfo::exists(QFile::decodeName(ziel)) &&
-           std::rename((pfad + von).constData(), ziel.constData()) == 0;
-#else
-    return QFile::rename(QFile::decodeName(pfad + von), QFile::decodeName(ziel));
-#endif
-}
-
-} // namespace kbb::ablage
+} // namespace kbb

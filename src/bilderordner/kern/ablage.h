@@ -1,27 +1,66 @@
 #pragma once
 
+#include "toolkit/folder.h"
+
 #include <QByteArray>
 #include <QString>
 #include <functional>
 
 class QIODevice;
 
-// How the companion changes a folder: it never deletes and never overwrites.
-namespace kbb::ablage {
+namespace kbb {
 
-// The name itself if it is free in the folder, else "Name (2).ext", "Name (3).ext", ...
-QString freierName(const QString& ordner, const QString& name);
+// How the companion changes a picture folder: it never deletes, never
+// overwrites, and never follows a link. The folder is reached through its own
+// descriptor, and "aussortiert" (and "aussortiert/original" below it) must be
+// real folders inside it, on its own file system: a link of that name, planted
+// by anyone who may write into the shared folder, would otherwise carry the
+// teachers' files wherever it points. If they are not, nothing moves and the
+// reason is one German sentence.
+class Ablage {
+public:
+    explicit Ablage(const QString& ordner);
 
-// Moves a file into a folder (created if need be) under a free name; gives the
-// name it got there, or an empty string when the move failed.
-QString verschiebe(const QString& ordner, const QString& name, const QString& zielOrdner);
+    bool offen() const { return ordner_.isOpen(); }
+    // The path of a file in the picture folder, for reading it.
+    QString pfad(const QString& name) const { return ordner_.path() + QLatin1Char('/') + name; }
+    // Whether "aussortiert" was refused.
+    bool ablageVerweigert() const { return !fehler_.isEmpty(); }
+    // Whether anything has this name in the picture folder.
+    bool belegt(const QString& name) const { return ordner_.contains(name); }
 
-// Writes a new file `name` in the folder: first into a hidden temporary file in
-// the same folder, then renamed into place, so the game never lists a half
-// written file. Fails rather than replace a file of that name.
+    // Moves a file into "aussortiert" (or "aussortiert/original") under a free
+    // name there; gives that name, or an empty string when nothing moved.
+    QString sortiereAus(const QByteArray& roh, const QString& name, bool original = false);
+    QString sortiereAus(const QString& name, bool original = false);
+
+    // Moves a file back from "aussortiert/original" under the given name.
+    bool holeZurueck(const QString& abgelegt, const QString& name);
+
+    // Renames a file in the picture folder without replacing another.
+    bool benenneUm(const QByteArray& von, const QString& nach);
+
+    // Writes a new file through a hidden temporary file; never replaces one.
+    bool schreibe(const QString& name, const std::function<bool(QIODevice&)>& inhalt) const;
+
+    // Why "aussortiert" could not be used, once: the sentence is given the first
+    // time only, so that a report says it once however many files it concerns.
+    QString neuerFehler();
+
+private:
+    const tk::Folder* ablageOrdner(bool original);
+
+    tk::Folder ordner_;
+    tk::Folder aussortiert_, original_;
+    QString fehler_;
+    bool fehlerGesagt_ = false;
+};
+
+namespace ablage {
+
+// The same for a single write into a folder given by path.
 bool schreibe(const QString& ordner, const QString& name, const std::function<bool(QIODevice&)>& inhalt);
 
-// Renames a file whose name is given as bytes, without replacing another file.
-bool benenneUm(const QString& ordner, const QByteArray& von, const QString& nach);
+} // namespace ablage
 
-} // namespace kbb::ablage
+} // namespace kbb

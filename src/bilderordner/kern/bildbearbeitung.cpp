@@ -26,14 +26,19 @@ QImage eingepasst(const QImage& bild)
     return bild.scaled(ziel, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
-bool speichereBild(const QString& ordner, const QString& name, const QImage& bild, const QByteArray& format)
+bool speichereBild(const Ablage& ablage, const QString& name, const QImage& bild, const QByteArray& format)
 {
-    return ablage::schreibe(ordner, name, [&](QIODevice& ziel) {
+    return ablage.schreibe(name, [&](QIODevice& ziel) {
         QImageWriter writer(&ziel, format);
         if (format == "jpeg")
             writer.setQuality(90);
         return writer.write(bild);
     });
+}
+
+bool speichereBild(const QString& ordner, const QString& name, const QImage& bild, const QByteArray& format)
+{
+    return speichereBild(Ablage(ordner), name, bild, format);
 }
 
 } // namespace kbb

@@ -18,6 +18,8 @@ GelesenesBild liesBild(const QString& pfad);
 QImage eingepasst(const QImage& bild);
 
 // Writes the picture as a new file through a temporary file; JPEG at quality 90.
+class Ablage;
+bool speichereBild(const Ablage& ablage, const QString& name, const QImage& bild, const QByteArray& format);
 bool speichereBild(const QString& ordner, const QString& name, const QImage& bild, const QByteArray& format);
 
 } // namespace kbb

@@ -3,8 +3,10 @@
 #include "bilderordner/kern/ablage.h"
 #include "bilderordner/kern/bildbearbeitung.h"
 #include "bilderordner/kern/reparatur.h"
+#include "bilderordner/kern/texte.h"
 #include "regeln/wort.h"
 #include "toolkit/controls.h"
+#include "toolkit/visibletext.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -13,10 +15,7 @@ namespace kbb {
 
 namespace {
 
-QString a(const QString& name)
-{
-    return QStringLiteral("„%1“").arg(name);
-}
+using texte::genannt;
 
 // The files whose word is this word, whatever the case: two words that differ
 // only in case look alike to a child.
@@ -29,13 +28,18 @@ QStringList mitWort(const QString& ordner, const QString& wort)
     return namen;
 }
 
-bool sortiereAus(const QString& ordner, const QStringList& namen)
+// Moves the files that give the word to "aussortiert"; on failure gives the
+// sentence that says why.
+QString sortiereAus(Ablage& ablage, const QStringList& namen)
 {
-    const QString ziel = QDir(ordner).filePath(QLatin1String(Aussortiert));
     for (const QString& name : namen)
-        if (ablage::verschiebe(ordner, name, ziel).isEmpty())
-            return false;
-    return true;
+        if (ablage.sortiereAus(name).isEmpty()) {
+            const QString fehler = ablage.neuerFehler();
+            return !fehler.isEmpty() ? fehler
+                                     : QStringLiteral("Konnte %1 nicht nach „%2“ verschieben.")
+                                           .arg(genannt(name), QLatin1String(Aussortiert));
+        }
+    return {};
 }
 
 } // namespace
@@ -51,8 +55,11 @@ QString wortFehler(const QString& wort)
         return QStringLiteral("Bitte ein Wort eingeben.");
     if (wort != wort.trimmed())
         return QStringLiteral("Das Wort darf nicht mit einem Leerzeichen beginnen oder enden.");
-    if (wort.contains(QLatin1Char('/')) || wort.contains(QChar(0)))
+    if (wort.contains(QLatin1Char('/')))
         return QStringLiteral("Das Wort darf keinen Schrägstrich enthalten.");
+    if (tk::hasInvisibleCharacters(wort))
+        return QStringLiteral("Das Wort darf keine Zeilenumbrüche, Tabulatoren oder unsichtbaren Zeichen "
+                              "enthalten: ein Kind kann sie nicht lesen.");
     if (wort.startsWith(QLatin1Char('.')))
         return QStringLiteral(
             "Das Wort darf nicht mit einem Punkt beginnen: das Spiel übersieht solche Dateien.");
@@ -72,30 +79,36 @@ Hinzugefuegt fuegeBildHinzu(const QString& ordner, const QString& quelle, const 
     const GelesenesBild g = liesBild(quelle);
     if (g.bild.isNull()) {
         h.meldung = QStringLiteral("%1 ist kein Bild, das Kieselblick lesen kann.")
-                        .arg(a(QFileInfo(quelle).fileName()));
+                        .arg(genannt(QFileInfo(quelle).fileName()));
         return h;
     }
     const QStringList vorhanden = mitWort(ordner, wort);
     if (!vorhanden.isEmpty() && !ersetzen) {
         h.wortVorhanden = true;
         h.vorhanden = vorhanden.first();
-        h.meldung = QStringLiteral("Das Wort %1 gibt es schon: %2.").arg(a(wort), a(h.vorhanden));
+        h.meldung = QStringLiteral("Das Wort %1 gibt es schon: %2.").arg(genannt(wort), genannt(h.vorhanden));
         return h;
     }
-    if (!sortiereAus(ordner, vorhanden)) {
-        h.meldung = QStringLiteral("Konnte %1 nicht nach „%2“ verschieben.")
-                        .arg(a(vorhanden.join(QStringLiteral(", "))), QLatin1String(Aussortiert));
+    Ablage ablage(ordner);
+    h.meldung = sortiereAus(ablage, vorhanden);
+    if (!h.meldung.isEmpty())
         return h;
-    }
     const bool foto = g.format == "jpeg";
-    h.datei = ablage::freierName(ordner, wort + (foto ? QStringLiteral(".jpg") : QStringLiteral(".png")));
+    h.datei = wort + (foto ? QStringLiteral(".jpg") : QStringLiteral(".png"));
+    // Something the game does not list (a folder, a hidden link) may have the
+    // name; a number added to it would be read by the child as part of the word.
+    if (ablage.belegt(h.datei)) {
+        h.meldung = QStringLiteral("Im Ordner gibt es schon etwas namens %1: bitte ein anderes Wort wählen.")
+                        .arg(genannt(h.datei));
+        return h;
+    }
     const QImage klein = eingepasst(g.bild);
-    h.ok = speichereBild(ordner, h.datei, klein, foto ? "jpeg" : "png");
+    h.ok = speichereBild(ablage, h.datei, klein, foto ? "jpeg" : "png");
     h.meldung = h.ok ? QStringLiteral("%1 hinzugefügt (%2 × %3 Pixel).")
-                           .arg(a(h.datei))
+                           .arg(genannt(h.datei))
                            .arg(klein.width())
                            .arg(klein.height())
-                     : QStringLiteral("Konnte %1 nicht speichern.").arg(a(h.datei));
+                     : QStringLiteral("Konnte %1 nicht speichern.").arg(genannt(h.datei));
     return h;
 }
 

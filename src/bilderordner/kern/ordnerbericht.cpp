@@ -1,5 +1,7 @@
 #include "bilderordner/kern/ordnerbericht.h"
 
+#include "toolkit/visibletext.h"
+
 #include "regeln/stufen.h"
 
 #include <QDir>
@@ -74,13 +76,13 @@ QStringList Ordnerbericht::befundZeilen() const
     QStringList zeilen;
     for (const Datei& d : dateien)
         for (const Meldung& m : d.meldungen)
-            zeilen.append(d.name + QStringLiteral(": ") + m.satz);
+            zeilen.append(tk::escapedForDisplay(d.name) + QStringLiteral(": ") + m.satz);
     return zeilen;
 }
 
 Zusammenfassung Ordnerbericht::zusammenfassung() const
 {
-    const QString name = QDir::toNativeSeparators(ordner);
+    const QString name = tk::escapedForDisplay(QDir::toNativeSeparators(ordner));
     Zusammenfassung z;
     if (!gefunden) {
         z.ordner = QStringLiteral("Den Ordner „%1“ gibt es nicht.").arg(name);

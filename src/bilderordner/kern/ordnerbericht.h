@@ -12,19 +12,20 @@ namespace kbb {
 
 // One thing the game would do with a file that a teacher should know about.
 enum class Befund {
-    KeinBild,          // stops the game: the content is no picture
-    Beschaedigt,       // stops the game: a picture format, but it cannot be read through
-    Unlesbar,          // stops the game: the file cannot be opened
-    UnbekanntesFormat, // stops the game: a picture format the game cannot read (HEIC, ...)
-    KeineDatei,        // stops the game: no ordinary file any more (a pipe, a device)
-    ZuGross,           // not seen whole: the child sees its top-left part only
-    SehrKlein,         // under 100 pixels both ways
-    PunktAmEnde,       // the word ends in a dot: a four-letter extension
-    LeeresWort,        // the name gives no word: the game never uses the file
-    GleichesWort,      // another file gives the same word
-    NurGrossKlein,     // another file's word differs only in upper and lower case
-    WortZuLang,        // the word is wider than a board button
-    KeinUtf8,          // the name is no valid UTF-8: the game leaves the file out
+    KeinBild,           // stops the game: the content is no picture
+    Beschaedigt,        // stops the game: a picture format, but it cannot be read through
+    Unlesbar,           // stops the game: the file cannot be opened
+    UnbekanntesFormat,  // stops the game: a picture format the game cannot read (HEIC, ...)
+    KeineDatei,         // stops the game: no ordinary file any more (a pipe, a device)
+    ZuGross,            // not seen whole: the child sees its top-left part only
+    SehrKlein,          // under 100 pixels both ways
+    PunktAmEnde,        // the word ends in a dot: a four-letter extension
+    LeeresWort,         // the name gives no word: the game never uses the file
+    GleichesWort,       // another file gives the same word
+    NurGrossKlein,      // another file's word differs only in upper and lower case
+    WortZuLang,         // the word is wider than a board button
+    UnsichtbareZeichen, // the word holds line breaks, tabs, control or zero-width characters
+    KeinUtf8,           // the name is no valid UTF-8: the game leaves the file out
 };
 
 // True for the findings that end the game with run-time error 481 when the file is drawn.

@@ -8,6 +8,7 @@
 #include "toolkit/controls.h"
 #include "toolkit/picture.h"
 #include "toolkit/runtimeerror.h"
+#include "toolkit/visibletext.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -84,6 +85,8 @@ void pruefeWort(Datei& d)
 {
     if (d.wort.endsWith(QLatin1Char('.')))
         d.meldungen.append({Befund::PunktAmEnde, texte::punktAmEnde(d.wort, kurzeEndung(d.name))});
+    if (tk::hasInvisibleCharacters(d.wort))
+        d.meldungen.append({Befund::UnsichtbareZeichen, texte::unsichtbareZeichen(d.wort)});
     if (passtAufKnopf(d.wort) == false)
         d.meldungen.append({Befund::WortZuLang, texte::wortZuLang(d.wort)});
 }

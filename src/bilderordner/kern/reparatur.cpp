@@ -4,8 +4,9 @@
 #include "bilderordner/kern/bildbearbeitung.h"
 #include "bilderordner/kern/pruefung.h"
 #include "bilderordner/kern/rohnamen.h"
+#include "bilderordner/kern/texte.h"
+#include "toolkit/visibletext.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QImageWriter>
 
@@ -13,102 +14,143 @@ namespace kbb {
 
 namespace {
 
-QString a(const QString& name)
-{
-    return QStringLiteral("„%1“").arg(name);
-}
+using texte::genannt;
 
-void benenneAusLatin1(const QString& ordner, QStringList& zeilen)
-{
-    for (const QByteArray& roh : namenOhneUtf8(ordner)) {
-        const QString neu = ablage::freierName(ordner, alsLatin1(roh));
-        if (ablage::benenneUm(ordner, roh, neu))
-            zeilen.append(QStringLiteral("Umbenannt in %1: der Name war kein gültiges UTF-8.").arg(a(neu)));
+// One repair of one folder: the folder held open, and the report.
+struct Reparatur {
+    Ablage ablage;
+    QStringList zeilen;
+
+    void sage(const QString& zeile) { zeilen.append(zeile); }
+
+    // Says why "aussortiert" cannot be used, the first time it matters.
+    void sageAblageFehler(const QString& name)
+    {
+        const QString fehler = ablage.neuerFehler();
+        if (!fehler.isEmpty())
+            sage(fehler);
+        else if (!ablage.ablageVerweigert())
+            sage(QStringLiteral("Konnte %1 nicht nach „%2“ verschieben.")
+                     .arg(genannt(name), QLatin1String(Aussortiert)));
+    }
+
+    // Moves a file into "aussortiert" and says why.
+    void sortiereAus(const QByteArray& roh, const QString& name, const QString& grund)
+    {
+        const QString ziel = ablage.sortiereAus(roh, name);
+        if (ziel.isEmpty())
+            return sageAblageFehler(name);
+        sage(QStringLiteral("%1 nach „%2/%3“ verschoben: %4.")
+                 .arg(genannt(name), QLatin1String(Aussortiert), tk::escapedForDisplay(ziel), grund));
+    }
+
+    // Renames a file; a name that is taken is never made free with a number the
+    // teacher did not write: a child would read it on the board. The file goes
+    // to "aussortiert" instead.
+    QString benenneUm(const QByteArray& roh, const QString& name, const QString& neu, const QString& grund)
+    {
+        if (ablage.belegt(neu)) {
+            sortiereAus(roh, name, QStringLiteral("%1 gibt es schon").arg(genannt(neu)));
+            return {};
+        }
+        if (!ablage.benenneUm(roh, neu)) {
+            sage(QStringLiteral("Konnte %1 nicht umbenennen.").arg(genannt(name)));
+            return name;
+        }
+        sage(QStringLiteral("%1 in %2 umbenannt: %3.").arg(genannt(name), genannt(neu), grund));
+        return neu;
+    }
+
+    // A name from an old stick is read as Latin-1.
+    void benenneAusLatin1(const QByteArray& roh)
+    {
+        const QString neu = alsLatin1(roh);
+        const QString grund = QStringLiteral("der Name war kein gültiges UTF-8");
+        if (ablage.belegt(neu))
+            sortiereAus(roh, neu, grund + QStringLiteral(", und %1 gibt es schon").arg(genannt(neu)));
+        else if (ablage.benenneUm(roh, neu))
+            sage(QStringLiteral("Umbenannt in %1: %2.").arg(genannt(neu), grund));
         else
-            zeilen.append(QStringLiteral("Konnte %1 nicht umbenennen.").arg(a(alsLatin1(roh))));
+            sage(QStringLiteral("Konnte %1 nicht umbenennen.").arg(genannt(neu)));
     }
-}
 
-void sortiereAus(const QString& ordner, const Datei& d, QStringList& zeilen)
-{
-    const QString ziel =
-        ablage::verschiebe(ordner, d.name, QDir(ordner).filePath(QLatin1String(Aussortiert)));
-    if (ziel.isEmpty())
-        zeilen.append(QStringLiteral("Konnte %1 nicht nach „%2“ verschieben.")
-                          .arg(a(d.name), QLatin1String(Aussortiert)));
-    else
-        zeilen.append(QStringLiteral("%1 nach „%2/%3“ verschoben: die Datei hielt das Spiel an.")
-                          .arg(a(d.name), QLatin1String(Aussortiert), ziel));
-}
-
-// Gives the file's name afterwards.
-QString kuerzeEndung(const QString& ordner, const QString& name, QStringList& zeilen)
-{
-    const QString neu = ablage::freierName(ordner, kurzeEndung(name));
-    if (neu == name || !QFile::rename(QDir(ordner).filePath(name), QDir(ordner).filePath(neu))) {
-        zeilen.append(QStringLiteral("Konnte %1 nicht umbenennen.").arg(a(name)));
-        return name;
-    }
-    zeilen.append(
-        QStringLiteral("%1 in %2 umbenannt: die Endung hatte vier Buchstaben.").arg(a(name), a(neu)));
-    return neu;
-}
+    void verkleinere(const QString& name);
+};
 
 // Qt writes JPEG, PNG, BMP and others but not GIF: such a picture becomes a PNG.
-QString kleinerName(const QString& ordner, const QString& name, const QByteArray& format)
+QString kleinerName(const QString& name, const QByteArray& format)
 {
     if (QImageWriter::supportedImageFormats().contains(format))
         return name;
-    return ablage::freierName(ordner, QFileInfo(name).completeBaseName() + QStringLiteral(".png"));
+    return QFileInfo(name).completeBaseName() + QStringLiteral(".png");
 }
 
-void verkleinere(const QString& ordner, const QString& name, QStringList& zeilen)
+void Reparatur::verkleinere(const QString& name)
 {
-    const GelesenesBild g = liesBild(QDir(ordner).filePath(name));
-    const QString original =
-        QDir(ordner).filePath(QStringLiteral("%1/original").arg(QLatin1String(Aussortiert)));
+    const GelesenesBild g = liesBild(ablage.pfad(name));
     const QByteArray format = QImageWriter::supportedImageFormats().contains(g.format) ? g.format : "png";
-    const QString neu = kleinerName(ordner, name, g.format);
+    const QString neu = kleinerName(name, g.format);
+    if (g.bild.isNull())
+        return sage(QStringLiteral("Konnte %1 nicht verkleinern.").arg(genannt(name)));
+    if (neu != name && ablage.belegt(neu)) {
+        const QString abgelegt = ablage.sortiereAus(name, true);
+        if (abgelegt.isEmpty())
+            return sageAblageFehler(name);
+        return sage(
+            QStringLiteral("%1 nach „%2/original/%3“ verschoben: es war zu groß, und %4 gibt es schon.")
+                .arg(genannt(name), QLatin1String(Aussortiert), tk::escapedForDisplay(abgelegt),
+                     genannt(neu)));
+    }
     const QImage klein = eingepasst(g.bild);
-    const QString abgelegt = g.bild.isNull() ? QString() : ablage::verschiebe(ordner, name, original);
-    if (abgelegt.isEmpty()) {
-        zeilen.append(QStringLiteral("Konnte %1 nicht verkleinern.").arg(a(name)));
-        return;
+    const QString abgelegt = ablage.sortiereAus(name, true);
+    if (abgelegt.isEmpty())
+        return sageAblageFehler(name);
+    if (!speichereBild(ablage, neu, klein, format)) {
+        ablage.holeZurueck(abgelegt, name);
+        return sage(QStringLiteral("Konnte %1 nicht verkleinern.").arg(genannt(name)));
     }
-    if (!speichereBild(ordner, neu, klein, format)) {
-        QFile::rename(QDir(original).filePath(abgelegt), QDir(ordner).filePath(name));
-        zeilen.append(QStringLiteral("Konnte %1 nicht verkleinern.").arg(a(name)));
-        return;
-    }
-    zeilen.append(
-        QStringLiteral("%1 auf %2 × %3 Pixel verkleinert%4; das Original liegt in „%5/original/%6“.")
-            .arg(a(name))
-            .arg(klein.width())
-            .arg(klein.height())
-            .arg(neu == name ? QString() : QStringLiteral(" und als %1 gespeichert").arg(a(neu)))
-            .arg(QLatin1String(Aussortiert), abgelegt));
+    sage(QStringLiteral("%1 auf %2 × %3 Pixel verkleinert%4; das Original liegt in „%5/original/%6“.")
+             .arg(genannt(name))
+             .arg(klein.width())
+             .arg(klein.height())
+             .arg(neu == name ? QString() : QStringLiteral(" und als %1 gespeichert").arg(genannt(neu)))
+             .arg(QLatin1String(Aussortiert), tk::escapedForDisplay(abgelegt)));
+}
+
+// A name that gives a word with characters a child cannot read loses them.
+QString lesbarerName(const QString& name)
+{
+    return tk::withoutInvisibleCharacters(name).trimmed();
+}
+
+void repariereDatei(Reparatur& r, const Datei& d)
+{
+    if (d.stopptSpiel())
+        return r.sortiereAus(d.rohName, d.name, QStringLiteral("die Datei hielt das Spiel an"));
+    QString name = d.name;
+    if (d.hat(Befund::UnsichtbareZeichen))
+        name = r.benenneUm(d.rohName, name, lesbarerName(name),
+                           QStringLiteral("das Wort enthielt Zeichen, die ein Kind nicht lesen kann"));
+    if (!name.isEmpty() && d.hat(Befund::PunktAmEnde) && kurzeEndung(name) != name)
+        name = r.benenneUm(QFile::encodeName(name), name, kurzeEndung(name),
+                           QStringLiteral("die Endung hatte vier Buchstaben"));
+    if (!name.isEmpty() && d.hat(Befund::ZuGross))
+        r.verkleinere(name);
 }
 
 } // namespace
 
 QStringList repariere(const QString& ordner)
 {
-    QStringList zeilen;
-    benenneAusLatin1(ordner, zeilen);
-    for (const Datei& d : pruefeOrdner(ordner).dateien) {
-        if (d.stopptSpiel()) {
-            sortiereAus(ordner, d, zeilen);
-            continue;
-        }
-        QString name = d.name;
-        if (d.hat(Befund::PunktAmEnde) && kurzeEndung(name) != name)
-            name = kuerzeEndung(ordner, name, zeilen);
-        if (d.hat(Befund::ZuGross))
-            verkleinere(ordner, name, zeilen);
-    }
-    if (zeilen.isEmpty())
-        zeilen.append(QStringLiteral("Nichts zu reparieren."));
-    return zeilen;
+    Reparatur r{Ablage(ordner), {}};
+    for (const QByteArray& roh : namenOhneUtf8(ordner))
+        r.benenneAusLatin1(roh);
+    for (const Datei& d : pruefeOrdner(ordner).dateien)
+        if (!d.hat(Befund::KeinUtf8))
+            repariereDatei(r, d);
+    if (r.zeilen.isEmpty())
+        r.sage(QStringLiteral("Nichts zu reparieren."));
+    return r.zeilen;
 }
 
 } // namespace kbb

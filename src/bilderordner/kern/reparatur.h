@@ -12,12 +12,15 @@ inline constexpr const char* Aussortiert = "aussortiert";
 // Repairs the folder in one step and gives one German line per thing done:
 //  - names that are no UTF-8 are renamed by reading them as Latin-1;
 //  - files that would stop the game move to "aussortiert";
+//  - characters a child cannot read leave the names;
 //  - four-letter extensions become three-letter ones (".jpeg" to ".jpg");
 //  - pictures not seen whole are scaled down (orientation applied, same format
 //    where Qt can write it), the original moved to "aussortiert/original".
-// Nothing is deleted or overwritten: a taken name gets " (2)", " (3)", ...;
-// every new file is written to a temporary file in its folder and renamed into
-// place. A step that fails is reported as a line and changes nothing.
+// Nothing is deleted or overwritten, and nothing moves out of the folder (see
+// Ablage). A rename whose new name is taken moves the file to "aussortiert"
+// instead: a number added to a name would be read as part of the word. Every
+// new file is written to a temporary file in its folder and renamed into place.
+// A step that fails is reported as a line and changes nothing.
 QStringList repariere(const QString& ordner);
 
 } // namespace kbb

@@ -2,12 +2,18 @@
 
 #include "bilderordner/kern/ablage.h"
 #include "bilderordner/kern/reparatur.h"
+#include "bilderordner/kern/texte.h"
 #include "regeln/wort.h"
 #include "toolkit/controls.h"
+#include "toolkit/filenames.h"
+#include "toolkit/folder.h"
+#include "toolkit/visibletext.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImageReader>
 #include <QSet>
 #include <algorithm>
 
@@ -15,67 +21,93 @@ namespace kbb {
 
 namespace {
 
-QString a(const QString& name)
+using texte::genannt;
+
+// A line of a set names a picture of the set's own folder by its plain name:
+// never a path, never a hidden file, never through a link. What a set file
+// says must not make the companion copy any other file into a picture folder.
+bool gewoehnlicherName(const QString& name)
 {
-    return QStringLiteral("„%1“").arg(name);
+    return !name.isEmpty() && !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\')) &&
+           !name.startsWith(QLatin1Char('.')) && !tk::hasInvisibleCharacters(name);
 }
 
 // Reads one set file; a set without its "Name:" line is no set.
 std::optional<Bildersatz> liesSatz(const QString& datei, const QString& bilder)
 {
     QFile f(datei);
-    if (!f.open(QIODevice::ReadOnly | QIODevice::Text))
+    if (!tk::isRegularFile(datei) || !f.open(QIODevice::ReadOnly | QIODevice::Text))
         return std::nullopt;
-    const QStringList zeilen = QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'));
+    const QStringList zeilen = QString::fromUtf8(f.read(1 << 20)).split(QLatin1Char('\n'));
     const QString kopf = QStringLiteral("Name:");
     if (zeilen.isEmpty() || !zeilen.first().startsWith(kopf))
         return std::nullopt;
     Bildersatz satz{zeilen.first().mid(kopf.size()).trimmed(), datei, {}};
+    const tk::Folder ordner = tk::Folder::open(bilder);
+    const QStringList vorhanden = tk::listedFileNames(bilder);
     for (const QString& zeile : zeilen.mid(1)) {
         const QString name = zeile.trimmed();
-        const QStringList namen =
-            name == QLatin1String("*") ? tk::listedFileNames(bilder) : QStringList{name};
+        const QStringList namen = name == QLatin1String("*") ? vorhanden : QStringList{name};
         for (const QString& n : namen) {
             const QString pfad = QDir(bilder).filePath(n);
-            if (!n.isEmpty() && QFileInfo(pfad).isFile() && !satz.bilder.contains(pfad))
+            if (gewoehnlicherName(n) && vorhanden.contains(n) && !ordner.isLink(n) &&
+                !satz.bilder.contains(pfad) && QImageReader(pfad).canRead())
                 satz.bilder.append(pfad);
         }
     }
     return satz;
 }
 
-QStringList sortiereAllesAus(const QString& ordner)
-{
-    QStringList zeilen;
-    const QString ziel = QDir(ordner).filePath(QLatin1String(Aussortiert));
-    for (const QString& name : tk::listedFileNames(ordner)) {
-        const QString neu = ablage::verschiebe(ordner, name, ziel);
-        zeilen.append(neu.isEmpty() ? QStringLiteral("Konnte %1 nicht verschieben.").arg(a(name))
-                                    : QStringLiteral("%1 nach „%2/%3“ verschoben.")
-                                          .arg(a(name), QLatin1String(Aussortiert), neu));
-    }
-    return zeilen;
-}
-
-bool kopiere(const QString& quelle, const QString& ordner, const QString& name)
+// A copy is made only of a picture the game can read: whatever else a set's
+// folder holds stays where it is.
+bool kopiere(const QString& quelle, const Ablage& ablage, const QString& name)
 {
     QFile f(quelle);
-    if (!f.open(QIODevice::ReadOnly))
+    if (!tk::isRegularFile(quelle) || !f.open(QIODevice::ReadOnly))
         return false;
     const QByteArray inhalt = f.readAll();
-    return ablage::schreibe(ordner, name,
-                            [&](QIODevice& ziel) { return ziel.write(inhalt) == inhalt.size(); });
+    QBuffer puffer;
+    puffer.setData(inhalt);
+    if (!QImageReader(&puffer).canRead())
+        return false;
+    return ablage.schreibe(name, [&](QIODevice& ziel) { return ziel.write(inhalt) == inhalt.size(); });
+}
+
+// Moves every file the game lists to "aussortiert"; false when the folder
+// "aussortiert" cannot be used, and then nothing has moved.
+bool sortiereAllesAus(Ablage& ablage, const QString& ordner, QStringList& zeilen)
+{
+    for (const QString& name : tk::listedFileNames(ordner)) {
+        const QString neu = ablage.sortiereAus(name);
+        if (neu.isEmpty() && ablage.ablageVerweigert()) {
+            zeilen.append(ablage.neuerFehler());
+            return false;
+        }
+        zeilen.append(neu.isEmpty()
+                          ? QStringLiteral("Konnte %1 nicht verschieben.").arg(genannt(name))
+                          : QStringLiteral("%1 nach „%2/%3“ verschoben.")
+                                .arg(genannt(name), QLatin1String(Aussortiert), tk::escapedForDisplay(neu)));
+    }
+    return true;
 }
 
 } // namespace
 
-QString shareOrdner(const QString& programmOrdner)
+QStringList datenOrdner()
 {
-    for (const char* weg : {"/../../share/kieselblick", "/share/kieselblick"}) {
-        const QString ordner = QDir::cleanPath(programmOrdner + QLatin1String(weg));
-        if (QFileInfo(ordner + QStringLiteral("/saetze")).isDir())
+    QStringList ordner{QStringLiteral(KBB_DATENORDNER)};
+#ifdef KBB_QUELLORDNER
+    ordner.append(QStringLiteral(KBB_QUELLORDNER));
+#endif
+    return ordner;
+}
+
+QString shareOrdner()
+{
+    for (const QString& ordner : datenOrdner())
+        if (QFileInfo(ordner + QStringLiteral("/saetze")).isDir() && tk::changeableOnlyByOwner(ordner) &&
+            tk::changeableOnlyByOwner(ordner + QStringLiteral("/saetze")))
             return ordner;
-    }
     return {};
 }
 
@@ -94,7 +126,13 @@ QList<Bildersatz> saetze(const QString& shareOrdner)
 
 QStringList fuelleAusSatz(const QString& ordner, const Bildersatz& satz, bool ersetzen)
 {
-    QStringList zeilen = ersetzen ? sortiereAllesAus(ordner) : QStringList();
+    if (satz.bilder.isEmpty())
+        return {QStringLiteral("Der Satz %1 enthält keine Bilder: der Ordner bleibt, wie er ist.")
+                    .arg(genannt(satz.name))};
+    Ablage ablage(ordner);
+    QStringList zeilen;
+    if (ersetzen && !sortiereAllesAus(ablage, ordner, zeilen))
+        return zeilen;
     QSet<QString> woerter;
     for (const QString& name : tk::listedFileNames(ordner))
         woerter.insert(kb::Wort(name).toCaseFolded());
@@ -103,19 +141,21 @@ QStringList fuelleAusSatz(const QString& ordner, const Bildersatz& satz, bool er
         const QString name = QFileInfo(bild).fileName();
         const QString wort = kb::Wort(name);
         if (woerter.contains(wort.toCaseFolded())) {
-            zeilen.append(
-                QStringLiteral("%1 nicht kopiert: das Wort %2 gibt es schon.").arg(a(name), a(wort)));
+            zeilen.append(QStringLiteral("%1 nicht kopiert: das Wort %2 gibt es schon.")
+                              .arg(genannt(name), genannt(wort)));
             continue;
         }
-        const QString ziel = ablage::freierName(ordner, name);
-        if (!kopiere(bild, ordner, ziel)) {
-            zeilen.append(QStringLiteral("Konnte %1 nicht kopieren.").arg(a(name)));
+        if (ablage.belegt(name) || !kopiere(bild, ablage, name)) {
+            zeilen.append(QStringLiteral("Konnte %1 nicht kopieren.").arg(genannt(name)));
             continue;
         }
         woerter.insert(wort.toCaseFolded());
         ++kopiert;
     }
-    zeilen.append(QStringLiteral("%1 Bilder aus dem Satz %2 kopiert.").arg(kopiert).arg(a(satz.name)));
+    zeilen.prepend(
+        QStringLiteral("%1 aus dem Satz %2 kopiert.")
+            .arg(kopiert == 1 ? QStringLiteral("Ein Bild") : QStringLiteral("%1 Bilder").arg(kopiert),
+                 genannt(satz.name)));
     return zeilen;
 }
 

@@ -1,14 +1,21 @@
 #include "bilderordner/kern/texte.h"
 
+#include "toolkit/visibletext.h"
+
 #include <QStringList>
 
 namespace kbb::texte {
+
+QString genannt(const QString& name)
+{
+    return QStringLiteral("„%1“").arg(tk::escapedForDisplay(name));
+}
 
 namespace {
 
 QString inAnfuehrung(const QString& text)
 {
-    return QStringLiteral("„%1“").arg(text);
+    return genannt(text);
 }
 
 QString abbruch()
@@ -108,6 +115,38 @@ QString keinUtf8(const QString& latin1)
     return QStringLiteral("Der Name ist kein gültiges UTF-8 (von einem alten Stick?): das Spiel lässt die "
                           "Datei aus. Reparieren benennt sie in %1 um.")
         .arg(inAnfuehrung(latin1));
+}
+
+QString unsichtbareZeichen(const QString& wort)
+{
+    return QStringLiteral("Das Wort %1 enthält Zeichen, die ein Kind nicht lesen kann (Zeilenumbruch, "
+                          "Tabulator, Steuerzeichen oder unsichtbare Zeichen). Reparieren entfernt sie.")
+        .arg(inAnfuehrung(wort));
+}
+
+QString ablageVerweigert(const QString& name, tk::Folder::Refusal grund)
+{
+    QString was;
+    switch (grund) {
+    case tk::Folder::Refusal::Link:
+        was = QStringLiteral("ist ein Verweis (Link) und kein echter Ordner im Bilderordner");
+        break;
+    case tk::Folder::Refusal::NoFolder:
+        was = QStringLiteral("ist kein Ordner, sondern eine Datei");
+        break;
+    case tk::Folder::Refusal::OtherFileSystem:
+        was = QStringLiteral("ist ein eingehängtes Laufwerk und liegt nicht im Bilderordner selbst");
+        break;
+    default:
+        was = QStringLiteral("lässt sich nicht anlegen oder öffnen");
+        break;
+    }
+    const QString satz =
+        QStringLiteral("%1 %2: deshalb wurde nichts dorthin verschoben.").arg(inAnfuehrung(name), was);
+    if (grund == tk::Folder::Refusal::Failed || grund == tk::Folder::Refusal::Missing)
+        return satz;
+    return satz +
+           QStringLiteral(" Bitte %1 durch einen gewöhnlichen Ordner ersetzen.").arg(inAnfuehrung(name));
 }
 
 } // namespace kbb::texte

@@ -1,10 +1,17 @@
 #pragma once
 
+#include "toolkit/folder.h"
+
 #include <QSize>
 #include <QString>
 
 // The German sentences of the findings, in one place.
 namespace kbb::texte {
+
+// A name or word as the sentences show it: in German quotation marks, with every
+// character a reader cannot see written out ("\n", "\x1B"), so that a hostile
+// name can neither fake a line nor reach the terminal as a command.
+QString genannt(const QString& name);
 
 QString keinBild();
 QString beschaedigt();
@@ -19,5 +26,9 @@ QString gleichesWort(const QStringList& andere);
 QString nurGrossKlein(const QString& anderes, const QString& andereDatei);
 QString wortZuLang(const QString& wort);
 QString keinUtf8(const QString& latin1);
+QString unsichtbareZeichen(const QString& wort);
+
+// Why nothing could be moved into the named folder below the picture folder.
+QString ablageVerweigert(const QString& name, tk::Folder::Refusal grund);
 
 } // namespace kbb::texte

@@ -1,0 +1,379 @@
+// The companion in a folder that a group of teachers shares, where any member
+// may have planted a link or a strange name: repair, sets and adding a picture
+// never move, copy or write anything out of the picture folder, never lose or
+// overwrite a file, and print every name harmlessly.
+#include "bilderordner/kern/hinzufuegen.h"
+#include "bilderordner/kern/pruefung.h"
+#include "bilderordner/kern/saetze.h"
+#include "support/spielumgebung.h"
+
+#include <QCryptographicHash>
+#include <QDirIterator>
+#include <QImageReader>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <sys/mount.h>
+#include <unistd.h>
+
+using kbtest::schreibeBild;
+using kbtest::schreibeDatei;
+
+namespace {
+
+struct Lauf {
+    int status = -1;
+    QByteArray ausgabe;
+};
+
+Lauf starte(const QStringList& argumente)
+{
+    QProcess p;
+    p.start(QStringLiteral(KBB_PROGRAMM), argumente);
+    if (!p.waitForFinished(60000))
+        return {};
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput()};
+}
+
+// Every file below a folder with a digest of its content; links by their text.
+QMap<QString, QByteArray> inhalt(const QString& ordner)
+{
+    QMap<QString, QByteArray> karte;
+    QDirIterator it(ordner, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QFileInfo info = it.nextFileInfo();
+        const QString name = QDir(ordner).relativeFilePath(info.filePath());
+        if (info.isSymLink())
+            karte.insert(name, "-> " + QFile::encodeName(info.symLinkTarget()));
+        else if (info.isFile()) {
+            QFile f(info.filePath());
+            f.open(QIODevice::ReadOnly);
+            karte.insert(name, QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha1).toHex());
+        }
+    }
+    return karte;
+}
+
+bool istRoot()
+{
+    return ::geteuid() == 0;
+}
+
+// A file system of its own mounted at `ziel`, unmounted when the test ends.
+bool haengeEin(const QString& ziel)
+{
+    return ::mount("kieselblick-test", QFile::encodeName(ziel).constData(), "tmpfs", 0, "size=1m") == 0;
+}
+
+// A GIF, which Qt reads but cannot write: grey pixels as 9-bit codes, the
+// table cleared before it would grow to 10 bits.
+void schreibeGif(const QString& pfad, QSize groesse)
+{
+    QByteArray gif("GIF89a");
+    const auto wort = [&gif](int n) { gif.append(char(n & 0xFF)).append(char(n >> 8)); };
+    wort(groesse.width());
+    wort(groesse.height());
+    gif.append("\xF7\0\0", 3); // a global table of 256 colours
+    for (int i = 0; i < 256; ++i)
+        gif.append(QByteArray(3, char(i)));
+    gif.append(',');
+    wort(0);
+    wort(0);
+    wort(groesse.width());
+    wort(groesse.height());
+    gif.append("\0\x08", 2);
+    QByteArray daten;
+    quint32 puffer = 0;
+    int bits = 0;
+    const auto code = [&](int c) {
+        puffer |= quint32(c) << bits;
+        for (bits += 9; bits >= 8; bits -= 8, puffer >>= 8)
+            daten.append(char(puffer & 0xFF));
+    };
+    for (int i = 0; i < groesse.width() * groesse.height(); ++i) {
+        if (i % 250 == 0)
+            code(256);
+        code(128);
+    }
+    code(257);
+    if (bits > 0)
+        daten.append(char(puffer & 0xFF));
+    for (qsizetype i = 0; i < daten.size(); i += 255)
+        gif.append(char(std::min<qsizetype>(255, daten.size() - i))).append(daten.mid(i, 255));
+    gif.append("\0;", 2);
+    schreibeDatei(pfad, gif);
+}
+
+} // namespace
+
+class tst_Bilderablage : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    // How "aussortiert" and "aussortiert/original" may look when repair runs:
+    // a file that stops the game goes to "aussortiert", a picture that is too
+    // large is scaled and its original goes to "aussortiert/original".
+    void reparaturOrdnerlage_data()
+    {
+        QTest::addColumn<QString>("lage");
+        QTest::addColumn<bool>("verschoben");    // the two files left the picture folder
+        QTest::addColumn<QString>("verweigert"); // the folder named in the refusal, or empty
+        QTest::newRow("gewöhnlicher Ordner") << u"ordner"_s << true << QString();
+        QTest::newRow("Verweis nach draußen") << u"verweis"_s << false << u"aussortiert"_s;
+        QTest::newRow("relativer Verweis nach draußen") << u"relativ"_s << false << u"aussortiert"_s;
+        QTest::newRow("Verweis auf anderes Dateisystem") << u"shm"_s << false << u"aussortiert"_s;
+        QTest::newRow("eine Datei") << u"datei"_s << false << u"aussortiert"_s;
+        QTest::newRow("original als Verweis") << u"original"_s << true << u"aussortiert/original"_s;
+        QTest::newRow("eingehängtes Dateisystem") << u"mount"_s << false << u"aussortiert"_s;
+        QTest::newRow("gleichnamige Dateien schon da") << u"belegt"_s << true << QString();
+    }
+    void reparaturOrdnerlage()
+    {
+        QFETCH(QString, lage);
+        QFETCH(bool, verschoben);
+        QFETCH(QString, verweigert);
+        if (lage == u"mount" && !istRoot()) {
+            if (qEnvironmentVariableIsSet("CI"))
+                QFAIL("CI must run as root to mount a file system.");
+            QSKIP("Mounting needs root.");
+        }
+        QTemporaryDir dir, shm(u"/dev/shm/kb-XXXXXX"_s);
+        const QString bilder = dir.filePath(u"bilder"_s), draussen = dir.filePath(u"draussen"_s);
+        QVERIFY(QDir().mkpath(bilder) && QDir().mkpath(draussen + u"/original"_s));
+        for (int i = 0; i < 15; ++i)
+            schreibeBild(bilder + u"/Bild%1.png"_s.arg(QChar(u'A' + i)), {120, 90});
+        schreibeDatei(bilder + u"/desktop.ini"_s, "[.ShellClassInfo]\n");
+        schreibeBild(bilder + u"/Riese.png"_s, {3000, 2000});
+        const QString aus = bilder + u"/aussortiert"_s;
+        if (lage == u"verweis")
+            QVERIFY(QFile::link(draussen, aus));
+        else if (lage == u"relativ")
+            QVERIFY(QFile::link(u"../draussen"_s, aus));
+        else if (lage == u"shm")
+            QVERIFY(QFile::link(shm.path(), aus));
+        else if (lage == u"datei")
+            schreibeDatei(aus, "kein Ordner");
+        else if (lage == u"original")
+            QVERIFY(QDir().mkpath(aus) && QFile::link(u"../../draussen/original"_s, aus + u"/original"_s));
+        else if (lage == u"mount")
+            QVERIFY(QDir().mkpath(aus) && haengeEin(aus));
+        else if (lage == u"belegt") {
+            QVERIFY(QDir().mkpath(aus + u"/original"_s));
+            schreibeDatei(aus + u"/desktop.ini"_s, "die alte Datei\n");
+            schreibeDatei(aus + u"/original/Riese.png"_s, "das alte Original\n");
+        }
+        const auto aushaengen = qScopeGuard([&] {
+            if (lage == u"mount")
+                ::umount(QFile::encodeName(aus).constData());
+        });
+        const auto vorher = inhalt(dir.path());
+        const auto shmVorher = inhalt(shm.path());
+
+        const Lauf lauf = starte({u"--repair"_s, bilder});
+        const QString text = QString::fromUtf8(lauf.ausgabe);
+
+        QCOMPARE(inhalt(draussen), (QMap<QString, QByteArray>{}));
+        QCOMPARE(inhalt(shm.path()), shmVorher);
+        const QStringList liste = tk::listedFileNames(bilder);
+        QCOMPARE(!liste.contains(u"desktop.ini"_s), verschoben);
+        if (verweigert.isEmpty()) {
+            QCOMPARE(lauf.status, 0);
+            QVERIFY2(!text.contains(u"nichts dorthin verschoben"_s), qPrintable(text));
+            QCOMPARE(QImageReader(bilder + u"/Riese.png"_s).size().width() < 3000, true);
+        } else {
+            // A refused step says why, once, and changes nothing: what stops the game stays.
+            QCOMPARE(lauf.status, lage == u"original" ? 0 : 1);
+            QCOMPARE(text.count(u"„%1“"_s.arg(verweigert) + u" ist"_s), 1);
+            QCOMPARE(QImageReader(bilder + u"/Riese.png"_s).size(), QSize(3000, 2000));
+            if (lage == u"original")
+                QVERIFY(!liste.contains(u"desktop.ini"_s));
+            else
+                QCOMPARE(inhalt(dir.path()), vorher);
+        }
+        if (lage == u"belegt") {
+            // What was there keeps its bytes; the newcomer gets a free name in "aussortiert".
+            const auto danach = inhalt(aus);
+            QCOMPARE(danach.value(u"desktop.ini"_s), vorher.value(u"bilder/aussortiert/desktop.ini"_s));
+            QCOMPARE(danach.value(u"desktop (2).ini"_s), vorher.value(u"bilder/desktop.ini"_s));
+            QCOMPARE(danach.value(u"original/Riese.png"_s),
+                     vorher.value(u"bilder/aussortiert/original/Riese.png"_s));
+            QCOMPARE(danach.value(u"original/Riese (2).png"_s), vorher.value(u"bilder/Riese.png"_s));
+        }
+    }
+
+    // Links that repair moves keep pointing at the same file from their new place.
+    void relativeVerweiseBleibenGueltig()
+    {
+        QTemporaryDir dir;
+        const QString bilder = dir.filePath(u"bilder"_s), quelle = dir.filePath(u"quelle"_s);
+        QVERIFY(QDir().mkpath(bilder) && QDir().mkpath(quelle));
+        for (int i = 0; i < 15; ++i)
+            schreibeBild(bilder + u"/Bild%1.png"_s.arg(QChar(u'A' + i)), {120, 90});
+        schreibeDatei(quelle + u"/notiz.png"_s, "keine Bilddaten");
+        schreibeBild(quelle + u"/Riese.png"_s, {3000, 2000});
+        QVERIFY(QFile::link(u"../quelle/notiz.png"_s, bilder + u"/Notiz.png"_s));
+        QVERIFY(QFile::link(u"../quelle/Riese.png"_s, bilder + u"/Riese.png"_s));
+
+        QCOMPARE(starte({u"--repair"_s, bilder}).status, 0);
+
+        QCOMPARE(QFileInfo(bilder + u"/aussortiert/Notiz.png"_s).canonicalFilePath(),
+                 QFileInfo(quelle + u"/notiz.png"_s).canonicalFilePath());
+        QCOMPARE(QFileInfo(bilder + u"/aussortiert/original/Riese.png"_s).canonicalFilePath(),
+                 QFileInfo(quelle + u"/Riese.png"_s).canonicalFilePath());
+        QCOMPARE(QImageReader(quelle + u"/Riese.png"_s).size(), QSize(3000, 2000));
+        QVERIFY(!QFileInfo(bilder + u"/Riese.png"_s).isSymLink());
+    }
+
+    // A repair never makes a word with a number the teacher did not write.
+    void reparaturErfindetKeineNummern()
+    {
+        QTemporaryDir dir;
+        schreibeBild(dir.filePath(u"Katze.jpeg"_s), {120, 90}, "JPEG");
+        schreibeBild(dir.filePath(u"Katze.jpg"_s), {120, 90}, "JPEG");
+        schreibeGif(dir.filePath(u"Igel.gif"_s), {1200, 900});
+        schreibeBild(dir.filePath(u"Igel.png"_s), {120, 90});
+        const Lauf lauf = starte({u"--repair"_s, dir.path()});
+        QCOMPARE(tk::listedFileNames(dir.path()), (QStringList{u"Igel.png"_s, u"Katze.jpg"_s}));
+        QCOMPARE(tk::listedFileNames(dir.filePath(u"aussortiert"_s)), QStringList{u"Katze.jpeg"_s});
+        QCOMPARE(tk::listedFileNames(dir.filePath(u"aussortiert/original"_s)), QStringList{u"Igel.gif"_s});
+        QVERIFY2(lauf.ausgabe.contains("„Katze.jpg“ gibt es schon"), lauf.ausgabe.constData());
+    }
+
+    // Replacing by a set or by an added picture moves files to "aussortiert" too.
+    void ersetzenFolgtKeinemVerweis_data()
+    {
+        QTest::addColumn<bool>("satz");
+        QTest::newRow("Satz ersetzt den Ordner") << true;
+        QTest::newRow("Bild ersetzt ein Wort") << false;
+    }
+    void ersetzenFolgtKeinemVerweis()
+    {
+        QFETCH(bool, satz);
+        QTemporaryDir dir;
+        const QString bilder = dir.filePath(u"bilder"_s), draussen = dir.filePath(u"draussen"_s);
+        QVERIFY(QDir().mkpath(bilder) && QDir().mkpath(draussen));
+        QVERIFY(QFile::link(u"../draussen"_s, bilder + u"/aussortiert"_s));
+        schreibeBild(bilder + u"/Zug.png"_s);
+        schreibeBild(dir.filePath(u"Zug.png"_s), {60, 60});
+        QString antwort;
+        if (satz)
+            antwort =
+                kbb::fuelleAusSatz(bilder, {u"Probe"_s, {}, {dir.filePath(u"Zug.png"_s)}}, true).join(u'\n');
+        else
+            antwort = kbb::fuegeBildHinzu(bilder, dir.filePath(u"Zug.png"_s), u"Zug"_s, true).meldung;
+        QVERIFY2(antwort.contains(u"„aussortiert“ ist ein Verweis"_s), qPrintable(antwort));
+        QCOMPARE(inhalt(draussen), (QMap<QString, QByteArray>{}));
+        QCOMPARE(QImageReader(bilder + u"/Zug.png"_s).size(), QSize(40, 30));
+    }
+
+    void satzdateien_data();
+    void satzdateien();
+    void leererSatzErsetztNichts();
+    void woerter_data();
+    void woerter();
+};
+
+// What a line of a set file can name, and whether that file is copied.
+void tst_Bilderablage::satzdateien_data()
+{
+    QTest::addColumn<QByteArray>("zeile");
+    QTest::addColumn<QStringList>("kopiert");
+    QTest::newRow("ein Bild des Satzes") << QByteArray("Zug.png") << QStringList{u"Zug.png"_s};
+    QTest::newRow("absoluter Pfad") << QByteArray("/etc/passwd") << QStringList{};
+    QTest::newRow("Pfad nach oben") << QByteArray("../../geheim.png") << QStringList{};
+    QTest::newRow("Unterordner") << QByteArray("tief/Zug.png") << QStringList{};
+    QTest::newRow("versteckte Datei") << QByteArray(".Versteck.png") << QStringList{};
+    QTest::newRow("Verweis nach draußen") << QByteArray("Verweis.png") << QStringList{};
+    QTest::newRow("kein Bild") << QByteArray("Notiz.png") << QStringList{};
+    QTest::newRow("ein Ordner") << QByteArray("Ordner.png") << QStringList{};
+    QTest::newRow("alle") << QByteArray("*") << QStringList{u"Zug.png"_s};
+}
+
+void tst_Bilderablage::satzdateien()
+{
+    QFETCH(QByteArray, zeile);
+    QFETCH(QStringList, kopiert);
+    QTemporaryDir dir;
+    const QString share = dir.filePath(u"share"_s), ordner = dir.filePath(u"bilder"_s);
+    QVERIFY(QDir().mkpath(share + u"/saetze"_s) && QDir().mkpath(share + u"/bilder/tief"_s) &&
+            QDir().mkpath(share + u"/bilder/Ordner.png"_s) && QDir().mkpath(ordner));
+    schreibeBild(share + u"/bilder/Zug.png"_s);
+    schreibeBild(share + u"/bilder/tief/Zug.png"_s);
+    schreibeBild(share + u"/bilder/.Versteck.png"_s);
+    schreibeBild(dir.filePath(u"geheim.png"_s));
+    schreibeDatei(share + u"/bilder/Notiz.png"_s, "keine Bilddaten\n");
+    QVERIFY(QFile::link(dir.filePath(u"geheim.png"_s), share + u"/bilder/Verweis.png"_s));
+    schreibeDatei(share + u"/saetze/satz.txt"_s, "Name: Probe\n" + zeile + "\n");
+
+    const QList<kbb::Bildersatz> s = kbb::saetze(share);
+    QCOMPARE(s.size(), 1);
+    const QStringList zeilen = kbb::fuelleAusSatz(ordner, s[0], false);
+    QCOMPARE(tk::listedFileNames(ordner), kopiert);
+    QVERIFY(zeilen.first().startsWith(kopiert.isEmpty() ? u"Der Satz „Probe“ enthält keine Bilder"_s
+                                                        : u"Ein Bild aus dem Satz „Probe“ kopiert."_s));
+}
+
+// A set whose pictures are all gone leaves the folder as it is, even when asked to replace it.
+void tst_Bilderablage::leererSatzErsetztNichts()
+{
+    QTemporaryDir dir;
+    schreibeBild(dir.filePath(u"Katze.png"_s));
+    const kbb::Bildersatz leer{u"Leer"_s, u"leer.txt"_s, {}};
+    kbb::fuelleAusSatz(dir.path(), leer, true);
+    QCOMPARE(tk::listedFileNames(dir.path()), QStringList{u"Katze.png"_s});
+    QVERIFY(!QFileInfo::exists(dir.filePath(u"aussortiert"_s)));
+    // The sets come from folders fixed when the program was built, not from beside it.
+    QCOMPARE(kbb::shareOrdner(), QStringLiteral(KB_SOURCE_DIR "/assets"));
+}
+
+// Words a child cannot read, and a word that would be a path.
+void tst_Bilderablage::woerter_data()
+{
+    QTest::addColumn<QString>("wort");
+    QTest::addColumn<QString>("lesbar"); // the word after repair; empty: refused as a file name
+    QTest::newRow("Zeilenumbruch") << u"Kat\nze"_s << u"Katze"_s;
+    QTest::newRow("Tabulator") << u"Kat\tze"_s << u"Katze"_s;
+    QTest::newRow("Escape-Folge") << u"\x1b[2J\x1b[HIn Ordnung"_s << u"[2J[HIn Ordnung"_s;
+    QTest::newRow("Wagenrücklauf") << u"Hund\rIn Ordnung"_s << u"HundIn Ordnung"_s;
+    QTest::newRow("Nullbreite") << u"Ma\u200Bus"_s << u"Maus"_s;
+    QTest::newRow("Richtungswechsel") << u"\u202EesuaM"_s << u"esuaM"_s;
+    QTest::newRow("Schrägstrich nach oben") << u"../draussen"_s << QString();
+}
+
+void tst_Bilderablage::woerter()
+{
+    QFETCH(QString, wort);
+    QFETCH(QString, lesbar);
+    QTemporaryDir dir;
+    const QString bilder = dir.filePath(u"bilder"_s);
+    QVERIFY(QDir().mkpath(bilder));
+    const QString quelle = dir.filePath(u"quelle.png"_s);
+    schreibeBild(quelle, {120, 90});
+
+    // The add dialog refuses the word, and nothing is written anywhere.
+    QVERIFY(!kbb::wortFehler(wort).isEmpty());
+    QVERIFY(!kbb::fuegeBildHinzu(bilder, quelle, wort).ok);
+    QCOMPARE(inhalt(dir.path()).keys(), QStringList{u"quelle.png"_s});
+    if (lesbar.isEmpty())
+        return;
+
+    // Put there by hand, the check names it, escaped, on one line each.
+    schreibeBild(bilder + u'/' + wort + u".png"_s, {120, 90});
+    const kbb::Ordnerbericht b = kbb::pruefeOrdner(bilder);
+    QCOMPARE(b.dateien.size(), 1);
+    QVERIFY(b.dateien[0].hat(kbb::Befund::UnsichtbareZeichen));
+    const Lauf pruefung = starte({u"--check"_s, bilder});
+    QCOMPARE(pruefung.status, 1);
+    for (const char c : pruefung.ausgabe)
+        QVERIFY2(uchar(c) >= 0x20 || c == '\n', pruefung.ausgabe.constData());
+    QVERIFY(!pruefung.ausgabe.contains("\u200B") && !pruefung.ausgabe.contains("\u202E"));
+    QCOMPARE(pruefung.ausgabe.count('\n'),
+             qsizetype(b.befundZeilen().size() + b.zusammenfassung().zeilen().size()));
+
+    // Repair gives it a name a child can read.
+    QCOMPARE(starte({u"--repair"_s, bilder}).status, 1);
+    QCOMPARE(tk::listedFileNames(bilder), QStringList{lesbar + u".png"_s});
+}
+
+QTEST_MAIN(tst_Bilderablage)
+#include "tst_bilderablage.moc"
