@@ -1,3 +1,4 @@
+#include "ergebnisse/schreiber.h"
 #include "programmstart.h"
 #include "toolkit/program.h"
 
@@ -10,5 +11,8 @@ int main(int argc, char* argv[])
     kb::programmStarten();
     if (tk::Program::instance().hasEnded())
         return tk::Program::instance().exitStatus();
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    // The last round's record may still be on its way to a slow share.
+    kb::erg::warteAufSchreiber(1000);
+    return status;
 }

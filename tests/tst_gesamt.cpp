@@ -1,10 +1,15 @@
 // The whole game as a child plays it: from the about screen through rounds of
 // every level to the end, by mouse and by keyboard, at twice the pixel density.
+#include "ergebnisse/bestand.h"
+#include "ergebnisse/schreiber.h"
 #include "support/spielumgebung.h"
 
 #include <QElapsedTimer>
 #include <QInputDialog>
+#include <QProcess>
 #include <QWindow>
+#include <csignal>
+#include <unistd.h>
 
 // clang-format off
 #define SCHRITT(x) do { x; if (QTest::currentTestFailed()) return; } while (false)
@@ -138,6 +143,84 @@ void waehle(Spiel& spiel, int gezeigt, int richtige, bool tastatur)
     }
 }
 
+// A results folder as the school's configuration names it: a folder of its
+// own, one on a share that hangs (a FUSE mount whose server is stopped), or
+// one that vanishes after the first round.
+struct Ergebnisordner {
+    QTemporaryDir dir;
+    QString art;
+    QProcess bindfs;
+    QString quelle() const { return dir.filePath(u"ergebnisse"_s); }
+    QString ordner() const { return art == u"haengt" ? dir.filePath(u"share"_s) : quelle(); }
+
+    // Writes the configuration; for a hanging share mounts it and stops its server.
+    void richteEin(Spiel& spiel)
+    {
+        QVERIFY(QDir().mkpath(quelle()) && QDir().mkpath(ordner()));
+        spiel.services.konfiguration = dir.filePath(u"kieselblick.conf"_s);
+        kbtest::schreibeDatei(spiel.services.konfiguration,
+                              "[Ergebnisse]\nAufheben=ja\nOrdner=" + QFile::encodeName(ordner()) + "\n");
+        if (art != u"haengt")
+            return;
+        if (::geteuid() != 0 && !qEnvironmentVariableIsSet("CI"))
+            QSKIP("Mounting a share needs root.");
+        kbtest::schreibeDatei(quelle() + u"/.bereit"_s, "");
+        bindfs.start(u"bindfs"_s, {u"-f"_s, quelle(), ordner()});
+        QTRY_VERIFY(QFile::exists(ordner() + u"/.bereit"_s));
+        QCOMPARE(::kill(pid_t(bindfs.processId()), SIGSTOP), 0);
+    }
+    ~Ergebnisordner()
+    {
+        if (bindfs.state() == QProcess::NotRunning)
+            return;
+        ::kill(pid_t(bindfs.processId()), SIGCONT);
+        kb::erg::warteAufSchreiber(5000);
+        QProcess::execute(u"fusermount"_s, {u"-u"_s, ordner()});
+        bindfs.waitForFinished(5000);
+    }
+};
+
+// The records the rounds left: one per round reaching its result screen, with
+// the name as typed, the level, the shown and the picked words and the counts;
+// none where the folder vanished, and those of a share that hung once it is back.
+void pruefeErgebnisse(Ergebnisordner& erg, const QList<int>& runden)
+{
+    if (erg.art.isEmpty() || erg.art == u"weg") {
+        QVERIFY(erg.art.isEmpty() || !QFileInfo::exists(erg.ordner()));
+        return;
+    }
+    if (erg.art == u"haengt") {
+        QVERIFY(!kb::erg::warteAufSchreiber(200)); // still waiting for the share
+        QCOMPARE(::kill(pid_t(erg.bindfs.processId()), SIGCONT), 0);
+    }
+    QVERIFY(kb::erg::warteAufSchreiber(10000));
+    const kb::erg::Bestand b = kb::erg::lies(erg.quelle());
+    QCOMPARE(b.saetze.size(), runden.size() / 2);
+    QCOMPARE(b.unlesbareZeilen, 0);
+    for (int r = 0; r < runden.size(); r += 2) {
+        const kb::erg::Datensatz& d = b.saetze.at(r / 2);
+        const int gezeigt = stufen[runden[r] - 1].gezeigt;
+        QCOMPARE(d.name, s(" Jörg"));
+        QCOMPARE(d.rechner, QSysInfo::machineHostName());
+        QCOMPARE(d.stufe, runden[r]);
+        QCOMPARE(d.richtige, runden[r + 1]);
+        QCOMPARE(d.falsche, gezeigt - runden[r + 1]);
+        QCOMPARE(d.gezeigt.size(), gezeigt);
+        QCOMPARE(d.gewaehlt.size(), gezeigt);
+        QCOMPARE(std::count_if(d.gewaehlt.begin(), d.gewaehlt.end(),
+                               [&d](const QString& w) { return d.gezeigt.contains(w); }),
+                 runden[r + 1]);
+    }
+}
+
+// The result screens of each round by the rounds played: a round with results
+// kept must look exactly as the same round without.
+QMap<QString, QList<QImage>>& ergebnisschirme()
+{
+    static QMap<QString, QList<QImage>> schirme;
+    return schirme;
+}
+
 } // namespace
 
 class tst_Gesamt : public QObject {
@@ -150,19 +233,35 @@ private Q_SLOTS:
     void zweiRunden_data()
     {
         QTest::addColumn<bool>("tastatur");
-        QTest::addColumn<QList<int>>("runden"); // level and right picks of each round
-        QTest::newRow("Maus: 1 alles richtig, 2 gemischt") << false << QList<int>{1, 4, 2, 4};
-        QTest::newRow("Maus: 3 gemischt, 4 alles falsch") << false << QList<int>{3, 2, 4, 0};
-        QTest::newRow("Maus: 5 im Takt alles richtig, 1 alles falsch") << false << QList<int>{5, 7, 1, 0};
-        QTest::newRow("Tastatur: 5 gemischt, 1 alles falsch") << true << QList<int>{5, 3, 1, 0};
-        QTest::newRow("Maus: 4, Schließfeld auf der Tafel") << false << QList<int>{4, 2};
+        QTest::addColumn<QList<int>>("runden");  // level and right picks of each round
+        QTest::addColumn<QString>("ergebnisse"); // kept: "ordner", "haengt", "weg"; or not
+        QTest::newRow("Maus: 1 alles richtig, 2 gemischt") << false << QList<int>{1, 4, 2, 4} << QString();
+        QTest::newRow("Maus: 3 gemischt, 4 alles falsch") << false << QList<int>{3, 2, 4, 0} << QString();
+        QTest::newRow("Maus: 5 im Takt alles richtig, 1 alles falsch")
+            << false << QList<int>{5, 7, 1, 0} << QString();
+        QTest::newRow("Tastatur: 5 gemischt, 1 alles falsch") << true << QList<int>{5, 3, 1, 0} << QString();
+        QTest::newRow("Maus: 4, Schließfeld auf der Tafel") << false << QList<int>{4, 2} << QString();
+        // The same rounds with results kept look exactly the same.
+        QTest::newRow("Maus: 1, 2, Ergebnisse aufgehoben") << false << QList<int>{1, 4, 2, 4} << u"ordner"_s;
+        QTest::newRow("Tastatur: 5, 1, Ergebnisordner hängt")
+            << true << QList<int>{5, 3, 1, 0} << u"haengt"_s;
+        QTest::newRow("Maus: 3, 4, Ergebnisordner verschwindet")
+            << false << QList<int>{3, 2, 4, 0} << u"weg"_s;
     }
     void zweiRunden()
     {
         QFETCH(bool, tastatur);
         QFETCH(QList<int>, runden);
+        QFETCH(QString, ergebnisse);
         Spiel spiel;
         spiel.standardBilder();
+        Ergebnisordner erg;
+        erg.art = ergebnisse;
+        if (!ergebnisse.isEmpty())
+            SCHRITT(erg.richteEin(spiel));
+        QString schluessel = QString::number(tastatur);
+        for (int zahl : runden)
+            schluessel += u' ' + QString::number(zahl);
         const QString name = s(" Jörg");
         SCHRITT(zumMenue(spiel, name, tastatur));
         for (int r = 0; r < runden.size(); r += 2) {
@@ -186,6 +285,14 @@ private Q_SLOTS:
             // The short result screen opens on "Noch einmal", the long one on "Ende".
             if (tastatur)
                 QCOMPARE(fokus()->objectName(), s(kurz ? "cmdNochmal" : "cmdEnde"));
+            const QImage schirm = f->window()->grab().toImage();
+            QList<QImage>& gesehen = ergebnisschirme()[schluessel];
+            if (gesehen.size() > r / 2)
+                QVERIFY(schirm == gesehen.at(r / 2));
+            else
+                gesehen.append(schirm);
+            if (ergebnisse == u"weg")
+                QVERIFY(QDir(erg.ordner()).removeRecursively());
             if (r == 0)
                 druecke(spiel, tastatur, "cmdNochmal", kurz ? "Space" : "Alt+N");
             else
@@ -193,7 +300,9 @@ private Q_SLOTS:
         }
         QTRY_VERIFY(spiel.beendet());
         QVERIFY(spiel.services.exitStatus == 0 && !spiel.services.error);
+        QVERIFY(spiel.services.messages.isEmpty());
         QCOMPARE(Program::instance().loadedCount(), 0);
+        SCHRITT(pruefeErgebnisse(erg, runden));
     }
 };
 

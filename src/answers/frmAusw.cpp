@@ -27,6 +27,7 @@ void frmAusw::Form_Load()
 {
     FormSkalieren(*this);
     Klickzaehler = 0;
+    modVariablen::Gewaehlt.clear();
     tk::services().randomize();
     mischen();
     modVariablen::Richtige = 0;
@@ -77,6 +78,7 @@ bool frmAusw::nochmalZiehen(int i) const
 void frmAusw::cmdeins_Click(std::int16_t index)
 {
     Klickzaehler += 1;
+    modVariablen::Gewaehlt.append(cmdeins(index).Caption());
     tk::CommandButton& marke = cmdzwei(index);
     const bool richtig = gezeigtesWort(cmdeins(index).Caption());
     marke.setBackColor(richtig ? Gruen : Rot);

@@ -1,7 +1,14 @@
 #include "answers/frmAuswert.h"
 
+#include "ergebnisse/schreiber.h"
+#include "regeln/einstellungen.h"
+#include "regeln/stufen.h"
 #include "shell/modSkalieren.h"
 #include "shell/modVariablen.h"
+#include "toolkit/configuration.h"
+#include "toolkit/services.h"
+
+#include <QSysInfo>
 
 namespace kb {
 
@@ -27,6 +34,7 @@ void frmAuswert::Form_Load()
     zaehlzeilen();
     lblName.setCaption(modVariablen::Benutzername + QLatin1Char('!'));
     loben();
+    ergebnisFesthalten();
 }
 
 // The name goes on the same line, right behind "Hallo " and its trailing blank.
@@ -51,6 +59,29 @@ void frmAuswert::loben()
     for (const Lobzeile& zeile : lob_)
         if (Richtige == zeile.regel.richtige && (zeile.regel.falsche < 0 || Falsche == zeile.regel.falsche))
             zeile.label.setCaption(QString::fromUtf8(zeile.regel.text));
+}
+
+// Where the school keeps results, the round is handed to the writer, which
+// works on its own thread: the screen neither waits for it nor hears of it.
+void frmAuswert::ergebnisFesthalten()
+{
+    const Einstellungen& e = einstellungen();
+    if (!e.aufheben)
+        return;
+    erg::Datensatz d;
+    d.zeit = QDateTime::fromMSecsSinceEpoch(tk::services().clockMillis());
+    d.rechner = QSysInfo::machineHostName();
+    d.benutzer = tk::loginName();
+    d.name = modVariablen::Benutzername;
+    d.stufe = modVariablen::Spielstufe;
+    for (const Stufe& stufe : stufen())
+        if (stufe.nummer == d.stufe)
+            for (int k = 0; k < stufe.gezeigt(); ++k)
+                d.gezeigt.append(modVariablen::Bildnamen(k));
+    d.gewaehlt = modVariablen::Gewaehlt;
+    d.richtige = Richtige;
+    d.falsche = Falsche;
+    erg::halteFest(e.ergebnisordner, d);
 }
 
 void frmAuswert::cmdNochmal_Click()

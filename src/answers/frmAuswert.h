@@ -41,6 +41,7 @@ private:
     void begruessen();
     void zaehlzeilen();
     void loben();
+    void ergebnisFesthalten();
     void cmdNochmal_Click();
     void cmdEnde_Click();
 

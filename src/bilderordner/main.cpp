@@ -3,6 +3,9 @@
 // without either it opens its window.
 #include "bilderordner/kern/pruefung.h"
 #include "bilderordner/kern/reparatur.h"
+#include "bilderordner/kern/texte.h"
+#include "ergebnisse/bestand.h"
+#include "regeln/einstellungen.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -38,16 +41,43 @@ void schreibe(const QStringList& zeilen)
         aus << z << '\n';
 }
 
+// What in the system configuration could not be used, and what holds instead.
+QStringList einstellungsZeilen()
+{
+    const kb::Einstellungen& e = kb::einstellungen();
+    QStringList zeilen;
+    for (const QString& problem : e.probleme)
+        zeilen.append(QStringLiteral("Einstellungen in %1: %2")
+                          .arg(kbb::texte::genannt(QDir::toNativeSeparators(e.datei)), problem));
+    return zeilen;
+}
+
 // Prints the findings and the summary; the exit status says whether the game can
 // play the folder.
 int berichte(const QString& ordner)
 {
+    schreibe(einstellungsZeilen());
     const kbb::Ordnerbericht b = kbb::pruefeOrdner(ordner);
     schreibe(b.befundZeilen());
     schreibe(b.zusammenfassung().zeilen());
     if (!b.gefunden)
         return Fehlbedienung;
     return b.inOrdnung() ? 0 : 1;
+}
+
+// The records of a results folder as a table for a spreadsheet.
+int ergebnisse(const QString& ordner)
+{
+    const kb::erg::Bestand b = kb::erg::lies(ordner);
+    if (!b.gefunden) {
+        QTextStream(stderr) << QStringLiteral(
+                                   "Den Ergebnisordner %1 gibt es nicht, oder er lässt sich nicht lesen.\n")
+                                   .arg(kbb::texte::genannt(ordner));
+        return Fehlbedienung;
+    }
+    const QByteArray csv = kb::erg::alsCsv(b.saetze, false);
+    std::fwrite(csv.constData(), 1, std::size_t(csv.size()), stdout);
+    return 0;
 }
 
 int fehler(const QString& text, const QCommandLineParser& parser)
@@ -76,7 +106,11 @@ int main(int argc, char* argv[])
     const QCommandLineOption reparieren(
         QStringLiteral("repair"),
         QStringLiteral("Repariert den Ordner, sagt was geschah, und prüft ihn dann."));
-    parser.addOptions({pruefen, reparieren});
+    const QCommandLineOption auflisten(
+        QStringLiteral("ergebnisse"),
+        QStringLiteral("Gibt die aufgehobenen Ergebnisse als Tabelle (CSV) aus; ORDNER ist dann der "
+                       "Ergebnisordner, ohne Angabe der eingestellte."));
+    parser.addOptions({pruefen, reparieren, auflisten});
     parser.addPositionalArgument(
         QStringLiteral("ORDNER"),
         QStringLiteral("Der Bilderordner; ohne Angabe der Ordner „bilder“ des Spiels."),
@@ -94,12 +128,15 @@ int main(int argc, char* argv[])
         return 0;
     }
     const QStringList rest = parser.positionalArguments();
-    if (rest.size() > 1 || (parser.isSet(pruefen) && parser.isSet(reparieren)))
+    const int aufgaben =
+        int(parser.isSet(pruefen)) + int(parser.isSet(reparieren)) + int(parser.isSet(auflisten));
+    if (rest.size() > 1 || aufgaben > 1)
         return fehler(QStringLiteral("Bitte nur einen Ordner und nur eine der Aufgaben angeben."), parser);
-    // The game reads the folder "bilder" beside its program, and both programs
-    // are installed in the same folder.
-    const QString ordner =
-        rest.isEmpty() ? QApplication::applicationDirPath() + QStringLiteral("/bilder") : rest.first();
+    if (parser.isSet(auflisten))
+        return ergebnisse(rest.isEmpty() ? kb::einstellungen().ergebnisordner : rest.first());
+    // The game reads the configured folder, or "bilder" beside its program; both
+    // programs are installed in the same folder.
+    const QString ordner = rest.isEmpty() ? kb::einstellungen().bilderordner : rest.first();
 
     if (parser.isSet(reparieren)) {
         if (!QFileInfo(ordner).isDir())

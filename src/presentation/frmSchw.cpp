@@ -1,6 +1,7 @@
 #include "presentation/frmSchw.h"
 
 #include "presentation/modZiehung.h"
+#include "regeln/einstellungen.h"
 #include "regeln/wort.h"
 #include "shell/modSkalieren.h"
 #include "shell/modVariablen.h"
@@ -36,7 +37,8 @@ bool frmSchw::ladeSchritte()
 {
     Bildzaehler = 0;
     Anzeigezeit = 0;
-    File1.setPath(tk::services().programFolder() + QStringLiteral("/bilder"));
+    modVariablen::Spielstufe = stufe_.nummer;
+    File1.setPath(einstellungen().bilderordner);
     FormSkalieren(*this);
     const int gefunden = verschiedeneWoerter(File1.entries());
     if (gefunden >= stufe_.woerter())

@@ -11,6 +11,8 @@ void zuruecksetzen()
     Bildzaehler = 0;
     Richtige = 0;
     Falsche = 0;
+    Spielstufe = 0;
+    Gewaehlt.clear();
 }
 
 } // namespace kb::modVariablen

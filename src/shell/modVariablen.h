@@ -3,6 +3,7 @@
 #include "toolkit/numbers.h"
 
 #include <QString>
+#include <QStringList>
 
 // The program-wide variables through which the screens hand data to each other.
 // They live for the whole run and are never cleared as a whole; each is set up
@@ -16,6 +17,8 @@ inline bool Doppelt = false;               // the position just drawn repeats an
 inline double Bildzaehler = 0;             // slots drawn so far in the round (whole number)
 inline tk::Integer Richtige;               // right picks on the last board
 inline tk::Integer Falsche;                // wrong picks on the last board
+inline int Spielstufe = 0;                 // the level of the round being played
+inline QStringList Gewaehlt;               // the words picked on the last board, in order
 
 // Back to the values at program start (for tests that play many runs in one process).
 void zuruecksetzen();

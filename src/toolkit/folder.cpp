@@ -29,9 +29,16 @@ struct Folder::Handle {
 
 namespace {
 
+// A folder the user may enter and write but not list (a drop box) cannot be
+// opened for reading; a descriptor for its path alone still reaches its files.
 int openDirectory(int at, const QByteArray& name, int flags)
 {
-    return ::openat(at, name.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | flags);
+    const int fd = ::openat(at, name.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | flags);
+#ifdef O_PATH
+    if (fd < 0 && errno == EACCES)
+        return ::openat(at, name.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC | flags);
+#endif
+    return fd;
 }
 
 // Renames without replacing. renameat2 does that in one step; a file system
@@ -164,6 +171,45 @@ bool Folder::writeNew(const QString& name, const std::function<bool(QIODevice&)>
     return written;
 }
 
+bool Folder::appendLine(const QString& name, const QByteArray& header, const QByteArray& line, int mode) const
+{
+    if (!isOpen() || name.contains(QLatin1Char('/')))
+        return false;
+    const int fd = ::openat(handle_->fd, QFile::encodeName(name).constData(),
+                            O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK, mode);
+    if (fd < 0)
+        return false;
+    struct stat st {};
+    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    QByteArray bytes = line;
+    if (ok && st.st_size == 0) {
+        if (st.st_uid == ::geteuid())
+            ::fchmod(fd, mode_t(mode));
+        bytes.prepend(header);
+    }
+    ok = ok && ::write(fd, bytes.constData(), size_t(bytes.size())) == ssize_t(bytes.size());
+    return ::close(fd) == 0 && ok;
+}
+
+bool Folder::overwrite(const QString& name, const QByteArray& content) const
+{
+    if (!isOpen())
+        return false;
+    const int fd = ::openat(handle_->fd, QFile::encodeName(name).constData(),
+                            O_WRONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return false;
+    struct stat st {};
+    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::ftruncate(fd, 0) == 0;
+    ok = ok && ::write(fd, content.constData(), size_t(content.size())) == ssize_t(content.size());
+    return ::close(fd) == 0 && ok;
+}
+
+bool Folder::removeFile(const QString& name) const
+{
+    return isOpen() && ::unlinkat(handle_->fd, QFile::encodeName(name).constData(), 0) == 0;
+}
+
 bool changeableOnlyByOwner(const QString& path)
 {
     struct stat st {};
@@ -179,6 +225,27 @@ bool changeableOnlyByOwner(const QString& path)
 bool changeableOnlyByOwner(const QString& path)
 {
     return QFileInfo::exists(path);
+}
+
+bool Folder::appendLine(const QString& name, const QByteArray& header, const QByteArray& line, int) const
+{
+    QFile file(path_ + QLatin1Char('/') + name);
+    if (!isOpen() || isLink(name) || !file.open(QIODevice::Append))
+        return false;
+    const QByteArray bytes = file.size() == 0 ? header + line : line;
+    return file.write(bytes) == bytes.size();
+}
+
+bool Folder::overwrite(const QString& name, const QByteArray& content) const
+{
+    QFile file(path_ + QLatin1Char('/') + name);
+    return isOpen() && !isLink(name) && file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+           file.write(content) == content.size();
+}
+
+bool Folder::removeFile(const QString& name) const
+{
+    return isOpen() && QFile::remove(path_ + QLatin1Char('/') + name);
 }
 
 // Without descriptors the same rules are checked on paths, as closely as Qt allows.

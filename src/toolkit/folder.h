@@ -66,6 +66,20 @@ public:
     // replace an existing name. The file gets the permissions a new file gets.
     bool writeNew(const QString& name, const std::function<bool(QIODevice&)>& content) const;
 
+    // Appends `line` to the named file in one write, creating the file if need
+    // be with `header` first and the permissions `mode` (a new file of a
+    // program otherwise gets what the user's umask leaves). Never through a
+    // link and never into anything but a plain file. Appends of one line by
+    // several programs to one file do not tear each other's lines.
+    bool appendLine(const QString& name, const QByteArray& header, const QByteArray& line, int mode) const;
+
+    // Replaces what a file here holds, in place: for a file this user may
+    // write but not replace (another user's file in a shared folder).
+    bool overwrite(const QString& name, const QByteArray& content) const;
+
+    // Removes a file here, or a link itself; never a folder.
+    bool removeFile(const QString& name) const;
+
 private:
     struct Handle;
     std::shared_ptr<Handle> handle_;

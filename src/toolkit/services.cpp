@@ -1,5 +1,7 @@
 #include "toolkit/services.h"
 
+#include "toolkit/configuration.h"
+
 #include <QApplication>
 #include <QDateTime>
 #include <QDesktopServices>
@@ -14,6 +16,11 @@ Services::~Services() = default;
 QString Services::programFolder() const
 {
     return QCoreApplication::applicationDirPath();
+}
+
+QString Services::configurationFile() const
+{
+    return Configuration::systemFile();
 }
 
 std::int64_t Services::clockMillis() const

@@ -20,6 +20,9 @@ public:
     // The folder that holds the program file, without a trailing separator.
     virtual QString programFolder() const;
 
+    // The system configuration file (see Configuration::systemFile()).
+    virtual QString configurationFile() const;
+
     // Milliseconds of the clock that seeds the random generator.
     virtual std::int64_t clockMillis() const;
 

@@ -1,6 +1,7 @@
 #include "support/spielumgebung.h"
 
 #include "programmstart.h"
+#include "regeln/einstellungen.h"
 
 #include <QApplication>
 #include <QDir>
@@ -40,6 +41,7 @@ Spiel::Spiel()
     kb::modVariablen::zuruecksetzen();
     services.folder = dir_.path();
     tk::setServices(&services);
+    kb::einstellungenNeuLesen();
     kb::programmEinrichten();
 }
 

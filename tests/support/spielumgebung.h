@@ -32,7 +32,11 @@ public:
     bool exited = false;
     int exitStatus = -1;
 
+    // No system configuration unless a test writes one.
+    QString konfiguration = QStringLiteral("/nonexistent/kieselblick.conf");
+
     QString programFolder() const override { return folder; }
+    QString configurationFile() const override { return konfiguration; }
     std::int64_t clockMillis() const override { return clock; }
     void randomize() override { ++randomizeCalls, tk::Services::randomize(); }
     float rnd() override;
