@@ -24,30 +24,12 @@ struct Zeiten {
     std::vector<std::pair<QString, double>> ersteWege;
 };
 
-// One click where a child would click; returns the time in ms and whether the
-// screen changed.
-double einKlick(bench::Malwache& wache, int stufe, bool& gewechselt)
-{
-    tk::Form& vorher = bench::aktuelleForm();
-    const bench::Klickziel ziel = bench::weiterKlick(vorher, stufe);
-    const long paints = wache.anzahl;
-    QElapsedTimer uhr;
-    uhr.start();
-    bench::klick(ziel);
-    tk::Form& nachher = bench::aktuelleForm();
-    gewechselt = &nachher != &vorher;
-    if (gewechselt)
-        wache.warteAuf(nachher.window(), paints);
-    bench::ruhe();
-    return double(uhr.nsecsElapsed()) / 1e6;
-}
-
 void spieleRunde(bench::Malwache& wache, int stufe, Zeiten& z)
 {
     int wechsel = 0;
     while (wechsel < 4) { // to the presentation, the board, the result, the menu
         bool gewechselt = false;
-        const double ms = einKlick(wache, stufe, gewechselt);
+        const double ms = bench::einKlick(wache, stufe, gewechselt);
         if (!gewechselt) {
             z.schritte.push_back(ms);
             continue;
@@ -93,7 +75,7 @@ int main(int argc, char* argv[])
     Zeiten z;
     while (bench::aktuelleForm().name() != QLatin1String("frmSchwierigkeit")) {
         bool gewechselt = false;
-        const double ms = einKlick(wache, 1, gewechselt);
+        const double ms = bench::einKlick(wache, 1, gewechselt);
         z.ersteWege.emplace_back(bench::aktuelleForm().name(), ms);
     }
     for (int runde = 0; runde < Runden; ++runde)

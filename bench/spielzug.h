@@ -27,7 +27,11 @@ public:
     bool beendet = false;
     int status = -1;
 
+    // No system configuration unless the benchmark writes one.
+    QString konfiguration = QStringLiteral("/nonexistent/kieselblick.conf");
+
     QString programFolder() const override { return ordner; }
+    QString configurationFile() const override { return konfiguration; }
     void openLink(const QString&) override {}
     void exit(int s) override
     {
@@ -153,6 +157,24 @@ inline tk::Form& aktuelleForm()
 inline void klick(const Klickziel& ziel)
 {
     QTest::mouseClick(ziel.widget, Qt::LeftButton, Qt::NoModifier, ziel.punkt);
+}
+
+// One click where a child would click; returns the time in ms from the click
+// to the first paint of the next screen, and whether the screen changed.
+inline double einKlick(Malwache& wache, int stufe, bool& gewechselt)
+{
+    tk::Form& vorher = aktuelleForm();
+    const Klickziel ziel = weiterKlick(vorher, stufe);
+    const long paints = wache.anzahl;
+    QElapsedTimer uhr;
+    uhr.start();
+    klick(ziel);
+    tk::Form& nachher = aktuelleForm();
+    gewechselt = &nachher != &vorher;
+    if (gewechselt)
+        wache.warteAuf(nachher.window(), paints);
+    ruhe();
+    return double(uhr.nsecsElapsed()) / 1e6;
 }
 
 } // namespace bench

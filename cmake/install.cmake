@@ -101,6 +101,9 @@ install(DIRECTORY "${CMAKE_CURRENT_SOURCE_DIR}/assets/bilder/"
 install(DIRECTORY "${CMAKE_CURRENT_SOURCE_DIR}/assets/saetze/"
         DESTINATION "${KB_INSTALL_SHAREDIR}/saetze")
 if(KB_DEB_LAYOUT)
+  # The system configuration, all of it comments: a conffile that dpkg keeps
+  # as the administrator changed it.
+  install(FILES "${KB_PACKAGING_DIR}/etc/kieselblick.conf" DESTINATION "/etc/kieselblick")
   file(MAKE_DIRECTORY "${kb_links}/deb")
   file(CREATE_LINK "${KB_DEB_PICTURE_DIR}" "${kb_links}/deb/bilder" SYMBOLIC)
   install(FILES "${kb_links}/deb/bilder" DESTINATION "${KB_INSTALL_APPDIR}")
@@ -156,6 +159,8 @@ endfunction()
 
 kb_gzip("${KB_PACKAGING_DIR}/kieselblick.1" kb_man_game)
 install(FILES "${kb_man_game}" DESTINATION "${CMAKE_INSTALL_MANDIR}/man1")
+kb_gzip("${KB_PACKAGING_DIR}/kieselblick.conf.5" kb_man_conf)
+install(FILES "${kb_man_conf}" DESTINATION "${CMAKE_INSTALL_MANDIR}/man5")
 if(TARGET kieselblick-bilder)
   kb_gzip("${KB_PACKAGING_DIR}/kieselblick-bilder.1" kb_man_bilder)
   install(FILES "${kb_man_bilder}" DESTINATION "${CMAKE_INSTALL_MANDIR}/man1")
@@ -239,7 +244,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
 # The maintainer scripts keep the teachers' picture folder (see above); strict
 # permissions give them mode 0755 whatever their mode in the source tree.
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA "${KB_PACKAGING_DIR}/debian/preinst"
-    "${KB_PACKAGING_DIR}/debian/postinst" "${KB_PACKAGING_DIR}/debian/postrm")
+    "${KB_PACKAGING_DIR}/debian/postinst" "${KB_PACKAGING_DIR}/debian/postrm"
+    "${KB_PACKAGING_DIR}/debian/conffiles")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # Qt loads its platform plugin (xcb, wayland) at run time, so no library
 # dependency brings it in; postinst creates the group with addgroup.
