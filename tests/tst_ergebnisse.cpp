@@ -166,11 +166,58 @@ private Q_SLOTS:
         QCOMPARE(b.unlesbareZeilen, 0);
     }
 
+    void begleitprogramm_data();
+    void begleitprogramm();
     void ablageRechte();
     void alteLoeschen();
     void csv_data();
     void csv();
 };
+
+void tst_Ergebnisse::begleitprogramm_data()
+{
+    QTest::addColumn<QByteArray>("konfiguration");
+    QTest::addColumn<QStringList>("argumente"); // "@" stands for the results folder
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("ausgabe"); // a line the output must hold
+    QTest::newRow("Ergebnisse aus der Einstellung")
+        << QByteArray("[Ergebnisse]\nOrdner=@\n") << QStringList{u"--ergebnisse"_s} << 0
+        << u"06.12.2026;09:15:02;raum3-pc07;Anna;2;3;1;Affe, Bär, Zug, Ei;Affe, Hut, Zug, Ei;anna"_s;
+    QTest::newRow("Ergebnisordner angegeben")
+        << QByteArray() << QStringList{u"--ergebnisse"_s, u"@"_s} << 0
+        << u"Datum;Uhrzeit;Rechner;Name;Stufe;Richtige;Falsche;Gezeigt"_s;
+    QTest::newRow("Ergebnisordner fehlt")
+        << QByteArray() << QStringList{u"--ergebnisse"_s, u"/nonexistent/weg"_s} << 2 << QString();
+    QTest::newRow("zwei Aufgaben") << QByteArray() << QStringList{u"--ergebnisse"_s, u"--check"_s, u"@"_s}
+                                   << 2 << QString();
+    QTest::newRow("Fehler in den Einstellungen")
+        << QByteArray("[Bilder]\nOrdner=@\nFarbe=blau\n") << QStringList{u"--check"_s} << 1
+        << u"Einstellungen in „%1“: Zeile 3: „Farbe“ gibt es im Abschnitt „[Bilder]“ nicht."_s;
+}
+
+// The teachers' program on the command line reads the same configuration: the
+// folders it names, and what in it is wrong, line by line.
+void tst_Ergebnisse::begleitprogramm()
+{
+    QFETCH(QByteArray, konfiguration);
+    QFETCH(QStringList, argumente);
+    QFETCH(int, status);
+    QFETCH(QString, ausgabe);
+    QTemporaryDir dir;
+    const QString conf = dir.filePath(u"kieselblick.conf"_s);
+    schreibeDatei(conf, QByteArray(konfiguration).replace('@', QFile::encodeName(dir.path())));
+    erg::halteFest(dir.path(), beispiel(u"Anna"_s));
+    QVERIFY(erg::warteAufSchreiber(5000));
+    QProcess p;
+    QProcessEnvironment umgebung = QProcessEnvironment::systemEnvironment();
+    umgebung.insert(u"KIESELBLICK_CONF"_s, conf);
+    p.setProcessEnvironment(umgebung);
+    p.start(QStringLiteral(KBB_PROGRAMM), argumente.replaceInStrings(u"@"_s, dir.path()));
+    QVERIFY(p.waitForFinished(30000));
+    QCOMPARE(p.exitCode(), status);
+    const QString aus = QString::fromUtf8(p.readAllStandardOutput());
+    QVERIFY2(aus.contains(ausgabe.arg(conf)), qPrintable(aus));
+}
 
 // The package's drop box: any user's game can add records, only the teachers'
 // group can list and read them, and nobody can change or remove another's.

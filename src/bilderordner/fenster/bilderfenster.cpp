@@ -5,8 +5,10 @@
 #include "bilderordner/fenster/kachel.h"
 #include "bilderordner/fenster/kindansicht.h"
 #include "bilderordner/fenster/vorschaubilder.h"
+#include "bilderordner/kern/texte.h"
 #include "bilderordner/kern/wortbreite.h"
 #include "regeln/bildflaeche.h"
+#include "regeln/einstellungen.h"
 
 #include <QAction>
 #include <QApplication>
@@ -32,6 +34,16 @@ namespace {
 // them, so a folder of 1,000 photos is decoded once, and a larger one keeps
 // what was seen last.
 constexpr qsizetype CacheGrenze = 64 * 1024 * 1024;
+
+// What in the system configuration could not be used; empty when all could.
+QString einstellungsSatz()
+{
+    const kb::Einstellungen& e = kb::einstellungen();
+    if (e.probleme.isEmpty())
+        return {};
+    return QStringLiteral("Die Einstellungen in %1 enthalten Fehler; es gilt dort die Voreinstellung:\n%2")
+        .arg(texte::genannt(QDir::toNativeSeparators(e.datei)), e.probleme.join(QLatin1Char('\n')));
+}
 
 QString schreibschutzSatz()
 {
@@ -82,6 +94,10 @@ void Bilderfenster::baueInhalt()
     schreibschutz_->setWordWrap(true);
     schreibschutz_->setStyleSheet(QStringLiteral(
         "background: #fff4c2; border: 1px solid #d9b300; border-radius: 4px; padding: 8px; color: #3d3000;"));
+    einstellungsfehler_ = new QLabel(einstellungsSatz(), this);
+    einstellungsfehler_->setWordWrap(true);
+    einstellungsfehler_->setStyleSheet(schreibschutz_->styleSheet());
+    einstellungsfehler_->setVisible(!einstellungsfehler_->text().isEmpty());
     uebersicht_ = new QLabel(this);
     uebersicht_->setWordWrap(true);
     uebersicht_->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -105,6 +121,7 @@ void Bilderfenster::baueInhalt()
     auto* links = new QWidget(this);
     auto* spalte = new QVBoxLayout(links);
     spalte->setContentsMargins(6, 6, 0, 6);
+    spalte->addWidget(einstellungsfehler_);
     spalte->addWidget(schreibschutz_);
     spalte->addWidget(uebersicht_);
     spalte->addWidget(liste_, 1);

@@ -44,6 +44,7 @@ public:
     Vorschaubilder* vorschaubilder() const { return vorschau_; }
     QLabel* uebersicht() const { return uebersicht_; }
     QLabel* schreibschutz() const { return schreibschutz_; }
+    QLabel* einstellungsfehler() const { return einstellungsfehler_; }
     QAction* hinzufuegenAktion() const { return hinzufuegen_; }
     QAction* reparierenAktion() const { return reparieren_; }
     QToolButton* saetzeKnopf() const { return saetzeKnopf_; }
@@ -86,6 +87,7 @@ private:
     Kindansicht* kindansicht_ = nullptr;
     QLabel* uebersicht_ = nullptr;
     QLabel* schreibschutz_ = nullptr;
+    QLabel* einstellungsfehler_ = nullptr;
     QAction* oeffnen_ = nullptr;
     QAction* hinzufuegen_ = nullptr;
     QAction* reparieren_ = nullptr;
