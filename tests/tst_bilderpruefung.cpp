@@ -30,10 +30,12 @@ void schreibeDatei(const QByteArray& pfad, const QByteArray& inhalt)
     std::fclose(f);
 }
 
+// Each picture its own shade: two pictures alike in every byte are copies.
 QByteArray bildDaten(QSize size, const char* format)
 {
+    static int n = 0;
     QImage image(size, QImage::Format_RGB32);
-    image.fill(Qt::darkCyan);
+    image.fill(QColor::fromHsv((n++ * 37) % 360, 160, 160));
     QBuffer puffer;
     puffer.open(QIODevice::WriteOnly);
     image.save(&puffer, format);
@@ -227,8 +229,10 @@ void tst_Bilderpruefung::reparaturVerliertNichts()
     schreibeDatei(QFile::encodeName(o) + "/Gr\xFCn.png", hochkantFoto({900, 300}));
     const QMultiHash<QByteArray, QString> vorher = inhalte(o);
 
+    // What repair cannot decide stays, and keeps the folder amber: two pictures
+    // for "Knopf".
     const Lauf reparatur = starte({u"--repair"_s, o});
-    QCOMPARE(reparatur.status, 0);
+    QCOMPARE(reparatur.status, 1);
     QVERIFY2(reparatur.ausgabe.contains(u"„Foto.jpg“ auf 576 × 432 Pixel verkleinert"_s),
              qPrintable(reparatur.ausgabe));
     const QMultiHash<QByteArray, QString> nachher = inhalte(o);
@@ -239,7 +243,12 @@ void tst_Bilderpruefung::reparaturVerliertNichts()
     QVERIFY(QFile::exists(o + u"/aussortiert/Katze.jpeg"_s));
     QCOMPARE(QImageReader(o + u"/Grün.png"_s).size(), QSize(300, 900).scaled(496, 533, Qt::KeepAspectRatio));
 
-    QCOMPARE(starte({u"--check"_s, o}).status, 0);
+    const kbb::Ordnerbericht danach = kbb::pruefeOrdner(o);
+    QCOMPARE(danach.ampel(), kbb::Ampel::Gelb);
+    for (const kbb::Datei& d : danach.dateien)
+        QVERIFY2(d.meldungen.isEmpty() ||
+                     (d.wort == u"Knopf" && d.hat(Befund::GleichesWort) && d.meldungen.size() == 1),
+                 qPrintable(d.name));
     const QStringList namen = tk::listedFileNames(o);
     QCOMPARE(namen.size(), 15 + 5);
     for (const QString& name : namen) {

@@ -200,15 +200,19 @@ void Bilderfenster::zeigeUebersicht()
         return;
     }
     if (!berichtDa_) {
-        uebersicht_->setText(
-            QStringLiteral("%1 Dateien. Die Bilder werden geprüft …").arg(modell_->rowCount()));
+        const int n = modell_->rowCount();
+        uebersicht_->setText((n == 1 ? QStringLiteral("1 Datei.") : QStringLiteral("%1 Dateien.").arg(n)) +
+                             QStringLiteral(" Die Bilder werden geprüft …"));
         return;
     }
     Zusammenfassung z = bericht_.zusammenfassung();
     z.schreibrecht.clear();
-    z.urteil.clear();
     const QStringList zeilen = z.zeilen();
-    const QString farbe = bericht_.inOrdnung() ? QStringLiteral("#1e7028") : QStringLiteral("#b01010");
+    // Red: the game ends with an error or cannot be played; amber: the child
+    // will see something wrong; green: all good.
+    const QString farbe = bericht_.ampel() == Ampel::Gruen  ? QStringLiteral("#1e7028")
+                          : bericht_.ampel() == Ampel::Gelb ? QStringLiteral("#8a5a00")
+                                                            : QStringLiteral("#b01010");
     uebersicht_->setText(QStringLiteral("<span style=\"color:%1\">%2</span>")
                              .arg(farbe, zeilen.join(QLatin1Char(' ')).toHtmlEscaped()));
 }

@@ -12,15 +12,15 @@ QString kurzWort(Befund b)
 {
     switch (b) {
     case Befund::KeinBild:
-        return QStringLiteral("Hält das Spiel an: kein Bild");
+        return QStringLiteral("Beendet das Spiel: kein Bild");
     case Befund::Beschaedigt:
-        return QStringLiteral("Hält das Spiel an: beschädigt");
+        return QStringLiteral("Beendet das Spiel: beschädigt");
     case Befund::Unlesbar:
-        return QStringLiteral("Hält das Spiel an: nicht lesbar");
+        return QStringLiteral("Beendet das Spiel: nicht lesbar");
     case Befund::UnbekanntesFormat:
-        return QStringLiteral("Hält das Spiel an: fremdes Format");
+        return QStringLiteral("Beendet das Spiel: fremdes Format");
     case Befund::KeineDatei:
-        return QStringLiteral("Hält das Spiel an: keine normale Datei");
+        return QStringLiteral("Beendet das Spiel: keine normale Datei");
     case Befund::ZuGross:
         return QStringLiteral("Größer als die Bildfläche");
     case Befund::SehrKlein:
@@ -37,6 +37,10 @@ QString kurzWort(Befund b)
         return QStringLiteral("Wort zu lang für den Knopf");
     case Befund::UnsichtbareZeichen:
         return QStringLiteral("Wort mit unsichtbaren Zeichen");
+    case Befund::GleicherInhalt:
+        return QStringLiteral("Kopie eines anderen Bildes");
+    case Befund::KopieName:
+        return QStringLiteral("Name einer Kopie");
     case Befund::KeinUtf8:
         return QStringLiteral("Name unlesbar: wird ausgelassen");
     }

@@ -25,11 +25,17 @@ enum class Befund {
     NurGrossKlein,      // another file's word differs only in upper and lower case
     WortZuLang,         // the word is wider than a board button
     UnsichtbareZeichen, // the word holds line breaks, tabs, control or zero-width characters
+    GleicherInhalt,     // the same bytes as another file: a copy
+    KopieName,          // a name that copying makes: "Kopie von Maus", "Maus - Kopie", "Maus (2)"
     KeinUtf8,           // the name is no valid UTF-8: the game leaves the file out
 };
 
 // True for the findings that end the game with run-time error 481 when the file is drawn.
 bool stopptSpiel(Befund befund);
+
+// How a folder stands, at a glance: something stops the game (red), the child
+// will see something wrong (yellow), or all is good (green).
+enum class Ampel { Rot, Gelb, Gruen };
 
 struct Meldung {
     Befund befund;
@@ -74,8 +80,9 @@ struct Ordnerbericht {
     QList<bool> spielbar;
 
     bool stopptSpiel() const;
-    // No file stops the game and every level can be played.
+    // No file stops the game, every level can be played, and no file has a finding.
     bool inOrdnung() const;
+    Ampel ampel() const;
     // One line per finding, "<file>: <sentence>", in the order of `dateien`.
     QStringList befundZeilen() const;
     // The summary: pictures with different words, playable levels, write access.

@@ -6,12 +6,15 @@
 #include "regeln/bildflaeche.h"
 #include "regeln/wort.h"
 #include "toolkit/controls.h"
+#include "toolkit/filenames.h"
 #include "toolkit/picture.h"
 #include "toolkit/runtimeerror.h"
 #include "toolkit/visibletext.h"
 
+#include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <algorithm>
 
 namespace kbb {
@@ -136,6 +139,79 @@ void vergleicheWoerter(QList<Datei>& dateien)
     }
 }
 
+// The word a copy's name was made from, as file managers name copies:
+// "Kopie von Maus", "Maus - Kopie", "Maus - Kopie (2)", "Maus (2)", "Copy of
+// Maus", "Maus copy". Empty for any other word.
+QString kopierterName(const QString& wort)
+{
+    static const QRegularExpression muster[] = {
+        QRegularExpression(QStringLiteral("^(?:Kopie(?: \\(\\d+\\))? von|Copy(?: \\(\\d+\\))? of) (.+)$"),
+                           QRegularExpression::CaseInsensitiveOption),
+        QRegularExpression(
+            QStringLiteral("^(.+?)(?: - Kopie| - Copy| Kopie| copy| \\(Kopie\\))(?: \\(\\d+\\))?$"),
+            QRegularExpression::CaseInsensitiveOption),
+        QRegularExpression(QStringLiteral("^(.+?) ?\\(\\d+\\)$")),
+    };
+    for (const QRegularExpression& m : muster)
+        if (const QRegularExpressionMatch treffer = m.match(wort); treffer.hasMatch())
+            return treffer.captured(1).trimmed();
+    return {};
+}
+
+void pruefeKopienamen(QList<Datei>& dateien)
+{
+    QSet<QString> woerter;
+    for (const Datei& d : std::as_const(dateien))
+        if (!d.stopptSpiel())
+            woerter.insert(d.wort.toCaseFolded());
+    for (Datei& d : dateien) {
+        const QString eigentlich = kopierterName(d.wort);
+        if (!eigentlich.isEmpty() && !d.stopptSpiel())
+            d.meldungen.append(
+                {Befund::KopieName,
+                 texte::kopieName(d.wort, eigentlich, !woerter.contains(eigentlich.toCaseFolded()))});
+    }
+}
+
+QByteArray inhaltsschluessel(const QString& pfad)
+{
+    QFile f(pfad);
+    QCryptographicHash hash(QCryptographicHash::Sha1);
+    if (!tk::isRegularFile(pfad) || !f.open(QIODevice::ReadOnly) || !hash.addData(&f))
+        return {};
+    return hash.result();
+}
+
+// Files with the same bytes. Only files of equal size are read, so a folder
+// without copies costs one look at each file's size.
+void vergleicheInhalte(QList<Datei>& dateien, const QString& ordner)
+{
+    QHash<qint64, QList<qsizetype>> nachGroesse;
+    for (qsizetype i = 0; i < dateien.size(); ++i)
+        if (!dateien[i].stopptSpiel() && !dateien[i].wort.isEmpty())
+            nachGroesse[QFileInfo(ordner + QLatin1Char('/') + dateien[i].name).size()].append(i);
+    for (const QList<qsizetype>& gruppe : std::as_const(nachGroesse)) {
+        if (gruppe.size() < 2)
+            continue;
+        QHash<QByteArray, QList<qsizetype>> nachInhalt;
+        for (qsizetype i : gruppe)
+            if (const QByteArray k = inhaltsschluessel(ordner + QLatin1Char('/') + dateien[i].name);
+                !k.isEmpty())
+                nachInhalt[k].append(i);
+        for (const QList<qsizetype>& gleiche : std::as_const(nachInhalt)) {
+            // The original is the first whose name is no copy's.
+            const auto original = std::find_if(gleiche.begin(), gleiche.end(), [&](qsizetype i) {
+                return !dateien[i].hat(Befund::KopieName);
+            });
+            const qsizetype o = original == gleiche.end() ? gleiche.first() : *original;
+            for (qsizetype i : gleiche)
+                if (i != o)
+                    dateien[i].meldungen.append(
+                        {Befund::GleicherInhalt, texte::gleicherInhalt(dateien[o].name)});
+        }
+    }
+}
+
 } // namespace
 
 QString kurzeEndung(const QString& name)
@@ -162,6 +238,8 @@ Ordnerbericht pruefeOrdner(const QString& ordner)
     for (const QString& name : tk::listedFileNames(b.ordner))
         b.dateien.append(beurteile(b.ordner, name));
     vergleicheWoerter(b.dateien);
+    pruefeKopienamen(b.dateien);
+    vergleicheInhalte(b.dateien, b.ordner);
     std::stable_partition(b.dateien.begin(), b.dateien.end(), [](const Datei& d) { return d.stopptSpiel(); });
     for (const QByteArray& roh : namenOhneUtf8(b.ordner))
         b.dateien.append(

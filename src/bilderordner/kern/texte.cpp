@@ -20,38 +20,38 @@ QString inAnfuehrung(const QString& text)
 
 QString abbruch()
 {
-    return QStringLiteral(" Zieht das Spiel sie, bricht es mit „Laufzeitfehler 481“ ab.");
+    return QStringLiteral(" Zieht das Spiel sie, endet es mit „Laufzeitfehler 481“.");
 }
 
 } // namespace
 
 QString keinBild()
 {
-    return QStringLiteral("Hält das Spiel an: die Datei ist kein Bild.") + abbruch();
+    return QStringLiteral("Beendet das Spiel: die Datei ist kein Bild.") + abbruch();
 }
 
 QString beschaedigt()
 {
-    return QStringLiteral("Hält das Spiel an: das Bild ist beschädigt und lässt sich nicht lesen.") +
+    return QStringLiteral("Beendet das Spiel: das Bild ist beschädigt und lässt sich nicht lesen.") +
            abbruch();
 }
 
 QString unlesbar()
 {
-    return QStringLiteral("Hält das Spiel an: die Datei lässt sich nicht öffnen (keine Leserechte).") +
+    return QStringLiteral("Beendet das Spiel: die Datei lässt sich nicht öffnen (keine Leserechte).") +
            abbruch();
 }
 
 QString keineDatei()
 {
     return QStringLiteral(
-               "Hält das Spiel an: das ist keine normale Datei, sondern etwa eine Pipe oder ein Gerät.") +
+               "Beendet das Spiel: das ist keine normale Datei, sondern etwa eine Pipe oder ein Gerät.") +
            abbruch();
 }
 
 QString unbekanntesFormat(const QString& format)
 {
-    return QStringLiteral("Hält das Spiel an: das Bildformat %1 kann das Spiel nicht lesen.")
+    return QStringLiteral("Beendet das Spiel: das Bildformat %1 kann das Spiel nicht lesen.")
                .arg(inAnfuehrung(format)) +
            abbruch();
 }
@@ -100,13 +100,13 @@ QString gleichesWort(const QStringList& andere)
 QString nurGrossKlein(const QString& anderes, const QString& andereDatei)
 {
     return QStringLiteral("Das Wort unterscheidet sich von %1 (%2) nur in Groß- und Kleinschreibung: "
-                          "beide können auf derselben Wahltafel stehen.")
+                          "beide können in derselben Auswahlbox stehen.")
         .arg(inAnfuehrung(anderes), inAnfuehrung(andereDatei));
 }
 
 QString wortZuLang(const QString& wort)
 {
-    return QStringLiteral("Das Wort %1 ist zu lang für einen Knopf der Wahltafel: es wird abgeschnitten.")
+    return QStringLiteral("Das Wort %1 ist zu lang für einen Knopf der Auswahlbox: es wird abgeschnitten.")
         .arg(inAnfuehrung(wort));
 }
 
@@ -115,6 +115,24 @@ QString keinUtf8(const QString& latin1)
     return QStringLiteral("Der Name ist kein gültiges UTF-8 (von einem alten Stick?): das Spiel lässt die "
                           "Datei aus. Reparieren benennt sie in %1 um.")
         .arg(inAnfuehrung(latin1));
+}
+
+QString gleicherInhalt(const QString& original)
+{
+    return QStringLiteral("Eine Kopie von %1 (gleicher Inhalt): das Kind sieht dasselbe Bild unter zwei "
+                          "Wörtern. Reparieren legt die Kopie nach „aussortiert“.")
+        .arg(inAnfuehrung(original));
+}
+
+QString kopieName(const QString& wort, const QString& eigentlich, bool frei)
+{
+    const QString rat =
+        frei ? QStringLiteral("Reparieren benennt die Datei in %1 um.").arg(inAnfuehrung(eigentlich))
+             : QStringLiteral("Bitte umbenennen oder aussortieren: %1 gibt es schon.")
+                   .arg(inAnfuehrung(eigentlich));
+    return QStringLiteral("Der Name sieht nach einer Kopie aus: das Kind liest %1 in der Auswahlbox. ")
+               .arg(inAnfuehrung(wort)) +
+           rat;
 }
 
 QString unsichtbareZeichen(const QString& wort)

@@ -27,6 +27,10 @@ QString nurGrossKlein(const QString& anderes, const QString& andereDatei);
 QString wortZuLang(const QString& wort);
 QString keinUtf8(const QString& latin1);
 QString unsichtbareZeichen(const QString& wort);
+QString gleicherInhalt(const QString& original);
+// A word that copying made ("Kopie von Maus"); `eigentlich` is the word meant,
+// `frei` whether no other file gives it.
+QString kopieName(const QString& wort, const QString& eigentlich, bool frei);
 
 // Why nothing could be moved into the named folder below the picture folder.
 QString ablageVerweigert(const QString& name, tk::Folder::Refusal grund);
