@@ -3,7 +3,10 @@
 # but only those that are missing. Works as root or through sudo.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libjpeg62-turbo-dev libpng-dev "$@")
+# The tests need a virtual X screen and its key events (xvfb, xdotool); a build
+# with tests fails the test that uses them where they are missing.
+packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libjpeg62-turbo-dev libpng-dev
+  xvfb xdotool "$@")
 
 missing=()
 for p in "${packages[@]}"; do
