@@ -40,19 +40,19 @@ bool isNewScreen(const QObject* object)
            widget->windowType() != Qt::Popup;
 }
 
-// A release as the window system reported it: which key, when, and the key's
-// scan code. Events made up by test tools and accessibility clients carry no
-// scan code and only a coarse clock, on which a new press may well share the
-// millisecond of the release before it.
+// The last release: which key, when, and whether the window system reported it.
+// Its own events carry the key's scan code; events made up by test tools carry
+// none and only a coarse clock, on which a new press may well share the
+// millisecond of the release before it. (The press itself may come as a
+// shortcut override that Qt made without the scan code.)
 struct Release {
     int key = 0;
     quint64 stamp = 0;
-    quint32 scanCode = 0;
+    bool fromWindowSystem = false;
 
     bool pairsWith(const QKeyEvent& press) const
     {
-        return scanCode != 0 && press.key() == key && press.timestamp() == stamp &&
-               press.nativeScanCode() == scanCode;
+        return fromWindowSystem && press.key() == key && press.timestamp() == stamp;
     }
 };
 
@@ -142,7 +142,7 @@ private:
         down_.remove(event.key());
         // The key stays stale: a press in the same millisecond would show that
         // this release was only half of a repeat.
-        lastRelease_ = {event.key(), event.timestamp(), event.nativeScanCode()};
+        lastRelease_ = {event.key(), event.timestamp(), event.nativeScanCode() != 0};
     }
 
     void forget()
