@@ -7,10 +7,12 @@
 #
 #   tests/tastenlast.sh PROGRAM
 #
-# Under load the game reads a key's release only after the window it went to
-# has been destroyed, or the next press before the new window's events. A key
-# that counted as still held would then swallow the first press on the next
-# screen; this run catches that.
+# Under load the X server sends a key's release to a window of the game that
+# is gone by the time the game reads it, or to no window of the game at all
+# while one screen gives way to the next; that release never arrives. A key
+# that counted as still held then would swallow its next press on the next
+# screen. X11 repeats a held key as a release and a press in the same
+# millisecond, which Qt often does not mark as a repeat.
 set -euo pipefail
 
 programm=$(realpath "$1")
@@ -36,7 +38,7 @@ aufraeumen() {
 }
 trap aufraeumen EXIT
 
-# A display of its own: Xvfb picks a free number and writes it to the pipe.
+# A display of its own: Xvfb picks a free number and writes it to the file.
 exec 3>"$arbeit/display"
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >"$arbeit/xvfb.log" 2>&1 &
 pids+=($!)
