@@ -3,7 +3,11 @@
 # but only those that are missing. Works as root or through sudo.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libjpeg62-turbo-dev libpng-dev "$@")
+# The tests need a virtual X screen and its key events (xvfb, xdotool) and the
+# validators of the desktop entries and the metainfo (desktop-file-utils,
+# appstream); a build with tests fails those tests where they are missing.
+packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libjpeg62-turbo-dev libpng-dev
+  xvfb xdotool desktop-file-utils appstream "$@")
 
 missing=()
 for p in "${packages[@]}"; do

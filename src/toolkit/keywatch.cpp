@@ -40,6 +40,22 @@ bool isNewScreen(const QObject* object)
            widget->windowType() != Qt::Popup;
 }
 
+// The last release: which key, when, and whether the window system reported it.
+// Its own events carry the key's scan code; events made up by test tools carry
+// none and only a coarse clock, on which a new press may well share the
+// millisecond of the release before it. (The press itself may come as a
+// shortcut override that Qt made without the scan code.)
+struct Release {
+    int key = 0;
+    quint64 stamp = 0;
+    bool fromWindowSystem = false;
+
+    bool pairsWith(const QKeyEvent& press) const
+    {
+        return fromWindowSystem && press.key() == key && press.timestamp() == stamp;
+    }
+};
+
 class KeyWatch : public QObject {
 public:
     static KeyWatch& instance()
@@ -48,40 +64,33 @@ public:
         return watch;
     }
 
-    // One press reaches the filter several times: at the window, at the focused
-    // widget and at each parent it propagates to. It is judged the first time.
-    bool repeated(const QKeyEvent& event) const { return &event == current_ && repeated_; }
+    bool repeated(const QKeyEvent& event) const { return &event == current_ && repeat_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         switch (event->type()) {
-        case QEvent::KeyPress:
-            return press(static_cast<QKeyEvent&>(*event));
-        case QEvent::ShortcutOverride: {
+        case QEvent::ShortcutOverride:
             // An access key would fire before any press reaches a widget; taking
             // the override for a repeat stops it, and the press is swallowed next.
-            auto& key = static_cast<QKeyEvent&>(*event);
-            if (stale_.contains(key.key()) ||
-                ((key.isAutoRepeat() || held_.contains(key.key())) && acts(key))) {
-                key.accept();
+            if (press(static_cast<QKeyEvent&>(*event))) {
+                event->accept();
                 return true;
             }
             return false;
-        }
-        case QEvent::Show:
-            // Keys down when a window appears belong to the screen before it.
-            if (isNewScreen(watched))
-                stale_ = held_;
-            return false;
+        case QEvent::KeyPress:
+            return press(static_cast<QKeyEvent&>(*event));
         case QEvent::KeyRelease:
             release(static_cast<QKeyEvent&>(*event));
             return false;
+        case QEvent::Show:
+            // Keys down when a window appears belong to the screen before it.
+            if (isNewScreen(watched))
+                stale_ = down_;
+            return false;
         case QEvent::ApplicationDeactivate:
             // Keys let go of in another program's window never report here.
-            held_.clear();
-            stale_.clear();
-            current_ = nullptr;
+            forget();
             return false;
         default:
             return false;
@@ -89,31 +98,72 @@ protected:
     }
 
 private:
+    // Whether to swallow the press. One press reaches the filter several times:
+    // as the shortcut override, then as the press, each at the window, at the
+    // focused widget and at every parent it propagates to. It is judged once.
     bool press(const QKeyEvent& event)
     {
-        if (&event != current_ || event.timestamp() != stamp_) {
-            current_ = &event;
-            stamp_ = event.timestamp();
-            repeated_ = event.isAutoRepeat() || held_.contains(event.key());
-            held_.insert(event.key());
-        }
-        return stale_.contains(event.key()) || (repeated_ && acts(event));
+        if (!samePress(event))
+            judge(event);
+        current_ = &event;
+        type_ = event.type();
+        return repeat_ && (wasStale_ || acts(event));
+    }
+
+    bool samePress(const QKeyEvent& event) const
+    {
+        if (!current_ || event.key() != key_ || event.timestamp() != stamp_)
+            return false;
+        if (&event == current_ && event.type() == type_)
+            return true;
+        return type_ == QEvent::ShortcutOverride && event.type() == QEvent::KeyPress &&
+               event.modifiers() == modifiers_;
+    }
+
+    void judge(const QKeyEvent& event)
+    {
+        key_ = event.key();
+        stamp_ = event.timestamp();
+        modifiers_ = event.modifiers();
+        repeat_ = event.isAutoRepeat() || lastRelease_.pairsWith(event);
+        wasStale_ = stale_.contains(key_);
+        // A new press proves the key was let go, whether or not its release came.
+        if (!repeat_)
+            stale_.remove(key_);
+        down_.insert(key_);
+        lastRelease_ = {};
     }
 
     void release(const QKeyEvent& event)
     {
+        current_ = nullptr;
         if (event.isAutoRepeat())
             return;
-        held_.remove(event.key());
-        stale_.remove(event.key());
+        down_.remove(event.key());
+        // The key stays stale: a press in the same millisecond would show that
+        // this release was only half of a repeat.
+        lastRelease_ = {event.key(), event.timestamp(), event.nativeScanCode() != 0};
+    }
+
+    void forget()
+    {
+        down_.clear();
+        stale_.clear();
+        lastRelease_ = {};
         current_ = nullptr;
     }
 
-    QSet<int> held_;
-    QSet<int> stale_; // down when the newest window appeared, not yet let go
+    QSet<int> down_;
+    QSet<int> stale_; // down when the newest window appeared, not pressed anew since
+    Release lastRelease_;
+    // The press being delivered and its judgement.
     const QKeyEvent* current_ = nullptr;
+    QEvent::Type type_ = QEvent::None;
+    int key_ = 0;
     quint64 stamp_ = 0;
-    bool repeated_ = false;
+    Qt::KeyboardModifiers modifiers_;
+    bool repeat_ = false;
+    bool wasStale_ = false;
 };
 
 } // namespace
