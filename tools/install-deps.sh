@@ -5,9 +5,11 @@ set -euo pipefail
 
 # The tests need a virtual X screen and its key events (xvfb, xdotool) and the
 # validators of the desktop entries and the metainfo (desktop-file-utils,
-# appstream); a build with tests fails those tests where they are missing.
+# appstream), and a stand-in for a school's share that stops answering (bindfs,
+# a FUSE mount whose server a test stops, and fuse3's fusermount to unmount
+# it); a build with tests fails those tests where they are missing.
 packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libjpeg62-turbo-dev libpng-dev
-  xvfb xdotool desktop-file-utils appstream "$@")
+  xvfb xdotool desktop-file-utils appstream bindfs fuse3 "$@")
 
 missing=()
 for p in "${packages[@]}"; do
