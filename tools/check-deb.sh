@@ -127,6 +127,7 @@ check_clean_machine() {
     fail "another kieselblick is on the PATH: $(command -v kieselblick)"
   fi
   [ ! -e /var/lib/kieselblick ] || fail "/var/lib/kieselblick is left from before; remove it first"
+  [ ! -e /var/backups/kieselblick ] || fail "/var/backups/kieselblick is left from before; move it away first"
   # A group this script creates through the package, it deletes again at the end.
   getent group kieselblick >/dev/null && group_was_there=1 || group_was_there=0
 }
@@ -159,6 +160,10 @@ remove_package() {
 }
 
 clean_up() {
+  local name
+  for name in bilder ergebnisse; do
+    if mountpoint -q "/var/lib/kieselblick/$name" 2>/dev/null; then as_root umount "/var/lib/kieselblick/$name"; fi
+  done
   remove_package
   if [ "${group_was_there:-1}" = 0 ] && getent group kieselblick >/dev/null; then
     as_root delgroup --quiet kieselblick || true
@@ -284,17 +289,98 @@ check_remove_keeps_pictures() {
   ok "remove took the programs and kept $picture_dir"
 }
 
+# Purge deletes the results and the package's files; the teachers' pictures
+# move to /var/backups/kieselblick, every one of them.
 check_purge_deletes_pictures() {
+  local before
+  before=$( [ -d "$picture_dir" ] && cd "$picture_dir" && find . -type f -print0 | LC_ALL=C sort -z |
+            xargs -0 -r sha256sum)
   installed=1
   remove_package
   if package_known; then
     fail "dpkg still knows kieselblick after purge"
   fi
   [ ! -e /var/lib/kieselblick ] || fail "/var/lib/kieselblick is left after purge"
-  if [ -e /usr/bin/kieselblick ] || [ -e "$app_dir" ] || [ -e "$share_dir" ]; then
+  if [ -e /usr/bin/kieselblick ] || [ -e "$app_dir" ] || [ -e "$share_dir" ] || [ -e /etc/kieselblick ]; then
     fail "files are left after purge"
   fi
-  ok "purge deleted /var/lib/kieselblick and every file of the package"
+  local kept
+  kept=$(ls -d /var/backups/kieselblick/bilder-* 2>/dev/null | tail -1)
+  [ -n "$kept" ] || fail "purge did not keep the teachers' pictures"
+  [ "$(cd "$kept" && find . -type f -print0 | LC_ALL=C sort -z | xargs -0 -r sha256sum)" = "$before" ] ||
+    fail "the pictures in $kept differ from those before purge"
+  as_root rm -rf /var/backups/kieselblick
+  ok "purge deleted /var/lib/kieselblick and every file of the package, the pictures kept in $kept"
+}
+
+# The system configuration: a conffile of comments only, its manual page, and
+# nothing in it the companion would call wrong.
+check_configuration() {
+  [ -f /etc/kieselblick/kieselblick.conf ] || fail "no /etc/kieselblick/kieselblick.conf"
+  grep -qx /etc/kieselblick/kieselblick.conf /var/lib/dpkg/info/kieselblick.conffiles ||
+    fail "/etc/kieselblick/kieselblick.conf is no conffile"
+  ! grep -v '^\s*\(#\|\[\|$\)' /etc/kieselblick/kieselblick.conf >/dev/null ||
+    fail "the shipped configuration sets something"
+  [ -f /usr/share/man/man5/kieselblick.conf.5.gz ] || fail "no manual page kieselblick.conf(5)"
+  ! QT_QPA_PLATFORM=offscreen kieselblick-bilder --check "$picture_dir" | grep -q Einstellungen ||
+    fail "the companion finds fault with the shipped configuration"
+  ok "conffile /etc/kieselblick/kieselblick.conf, all comments, with its manual page"
+}
+
+# The results drop box: root and the group, 3773. A child's account adds a
+# file but can neither list the folder nor read another's file; a teacher
+# (a member of the group) lists and reads.
+check_results_dropbox() {
+  local box=/var/lib/kieselblick/ergebnisse gid
+  [ "$(stat -c '%a %U %G' "$box")" = "3773 root kieselblick" ] ||
+    fail "$box is $(stat -c '%a %U %G' "$box"), not 3773 root kieselblick"
+  gid=$(getent group kieselblick | cut -d: -f3)
+  local child1=(setpriv --reuid=47111 --regid=47111 --clear-groups --inh-caps=-all)
+  local child2=(setpriv --reuid=47112 --regid=47112 --clear-groups --inh-caps=-all)
+  local teacher=(setpriv --reuid=47113 --regid=47113 --groups="$gid" --inh-caps=-all)
+  as_root "${child1[@]}" sh -c "umask 077; echo eins > $box/2026-12-06_pc1_kind1.tsv; chmod 0660 $box/2026-12-06_pc1_kind1.tsv" ||
+    fail "a child's account cannot add its results"
+  as_root "${child2[@]}" sh -c "echo zwei > $box/2026-12-06_pc2_kind2.tsv" || fail "a second child cannot add"
+  ! as_root "${child2[@]}" ls "$box" >/dev/null 2>&1 || fail "a child's account can list the results"
+  ! as_root "${child2[@]}" cat "$box/2026-12-06_pc1_kind1.tsv" >/dev/null 2>&1 ||
+    fail "a child's account can read another's results"
+  as_root "${child2[@]}" rm -f "$box/2026-12-06_pc1_kind1.tsv" 2>/dev/null || true
+  [ -f "$box/2026-12-06_pc1_kind1.tsv" ] || fail "a child's account removed another's results"
+  [ "$(as_root "${teacher[@]}" cat "$box/2026-12-06_pc1_kind1.tsv")" = eins ] ||
+    fail "a member of kieselblick cannot read the results"
+  as_root "${teacher[@]}" ls "$box" | grep -q pc2_kind2 || fail "a member of kieselblick cannot list the results"
+  ok "$box (3773 root:kieselblick): children add but neither list nor read, teachers read"
+}
+
+# A folder of the package that is a link to a share, or has a share mounted on
+# it (a bind mount stands in for the server): purge leaves what is there.
+check_purge_spares_shares() {
+  local how
+  for how in link mount; do
+    install_package
+    local server=$work/server-$how
+    mkdir -p "$server/bilder" "$server/ergebnisse"
+    echo bild >"$server/bilder/Affe.png"
+    echo ergebnis >"$server/ergebnisse/2026-12-06_pc_kind.tsv"
+    local name
+    for name in bilder ergebnisse; do
+      if [ "$how" = link ]; then
+        as_root rm -rf "/var/lib/kieselblick/$name"
+        as_root ln -s "$server/$name" "/var/lib/kieselblick/$name"
+      else
+        as_root mount --bind "$server/$name" "/var/lib/kieselblick/$name"
+      fi
+    done
+    installed=1
+    remove_package
+    for name in bilder ergebnisse; do
+      mountpoint -q "/var/lib/kieselblick/$name" 2>/dev/null && as_root umount "/var/lib/kieselblick/$name"
+    done
+    [ -f "$server/bilder/Affe.png" ] && [ -f "$server/ergebnisse/2026-12-06_pc_kind.tsv" ] ||
+      fail "purge deleted the contents of a share ($how)"
+    as_root rm -rf /var/lib/kieselblick /var/backups/kieselblick
+    ok "purge kept what the shares hold when the folders are a ${how}"
+  done
 }
 
 # A package of the layout before 1.0.0.14-2: the same files, but the pictures in
@@ -431,6 +517,8 @@ check_launcher
 check_pictures
 check_companion
 check_manual_pages
+check_configuration
+check_results_dropbox
 check_desktop_entry
 check_icons
 check_metainfo
@@ -439,5 +527,6 @@ check_first_window
 check_upgrade_keeps_pictures
 check_remove_keeps_pictures
 check_purge_deletes_pictures
+check_purge_spares_shares
 check_upgrade_from_old_layout
 echo "The package $deb installs, starts, keeps the teachers' pictures over upgrades and removes cleanly."
