@@ -1,117 +1,20 @@
 // The picture-folder companion's engine and command line on real files in real
-// folders: the judgement of every kind of file, repair without loss, adding a
-// picture, picture sets, and the exit statuses of kieselblick-bilder.
+// folders: the judgement of every kind of file, copies, the summary of a folder,
+// repair without loss, adding a picture, and the exit statuses of
+// kieselblick-bilder.
 #include "bilderordner/kern/hinzufuegen.h"
 #include "bilderordner/kern/pruefung.h"
 #include "bilderordner/kern/reparatur.h"
 #include "bilderordner/kern/saetze.h"
 #include "regeln/wort.h"
-#include "support/spielumgebung.h"
+#include "support/ordnerhilfe.h"
 
-#include <QBuffer>
-#include <QCryptographicHash>
-#include <QDirIterator>
 #include <QImageReader>
-#include <QProcess>
 #include <QTemporaryDir>
-#include <cstdio>
 #include <unistd.h>
 
 using kbb::Befund;
 Q_DECLARE_METATYPE(QList<kbb::Befund>)
-
-namespace {
-
-void schreibeDatei(const QByteArray& pfad, const QByteArray& inhalt)
-{
-    std::FILE* f = std::fopen(pfad.constData(), "wb");
-    QVERIFY(f);
-    QCOMPARE(std::fwrite(inhalt.constData(), 1, std::size_t(inhalt.size()), f), std::size_t(inhalt.size()));
-    std::fclose(f);
-}
-
-// Each picture its own shade: two pictures alike in every byte are copies.
-QByteArray bildDaten(QSize size, const char* format)
-{
-    static int n = 0;
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(QColor::fromHsv((n++ * 37) % 360, 160, 160));
-    QBuffer puffer;
-    puffer.open(QIODevice::WriteOnly);
-    image.save(&puffer, format);
-    return puffer.data();
-}
-
-// A JPEG whose camera says "turn a quarter to the right" (EXIF orientation 6).
-QByteArray hochkantFoto(QSize gespeichert)
-{
-    const QByteArray exif("\xFF\xE1\x00\x22"
-                          "Exif\0\0MM\0*\0\0\0\x08\0\x01\x01\x12\0\x03\0\0\0\x01\0\x06\0\0\0\0\0\0",
-                          36);
-    return bildDaten(gespeichert, "JPEG").insert(2, exif);
-}
-
-// "png:W:H", "jpeg:W:H", "text", "halb" (a PNG cut short), "heic".
-void lege(const QString& ordner, const QString& name, const QString& art)
-{
-    const QByteArray pfad = QFile::encodeName(ordner + u'/' + name);
-    const QStringList t = art.split(u':');
-    if (t[0] == u"text")
-        schreibeDatei(pfad, "[.ShellClassInfo]\n");
-    else if (t[0] == u"halb")
-        schreibeDatei(pfad, bildDaten({300, 300}, "PNG").left(120));
-    else if (t[0] == u"heic")
-        schreibeDatei(pfad, QByteArray("\0\0\0\x18"
-                                       "ftypheic",
-                                       12) +
-                                QByteArray(200, 'x'));
-    else
-        schreibeDatei(pfad, bildDaten({t[1].toInt(), t[2].toInt()}, t[0].toUpper().toLatin1()));
-}
-
-// Fifteen pictures of different words, so that every level can be played.
-void fuenfzehnBilder(const QString& ordner)
-{
-    for (int i = 0; i < 15; ++i)
-        lege(ordner, u"Bild%1.png"_s.arg(QChar(u'A' + i)), u"png:120:90"_s);
-}
-
-const kbb::Datei* datei(const kbb::Ordnerbericht& b, const QString& name)
-{
-    for (const kbb::Datei& d : b.dateien)
-        if (d.name == name)
-            return &d;
-    return nullptr;
-}
-
-// Every file below the folder, by the hash of its bytes.
-QMultiHash<QByteArray, QString> inhalte(const QString& ordner)
-{
-    QMultiHash<QByteArray, QString> alle;
-    for (QDirIterator it(ordner, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories); it.hasNext();) {
-        QFile f(it.next());
-        if (f.open(QIODevice::ReadOnly))
-            alle.insert(QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha1), it.filePath());
-    }
-    return alle;
-}
-
-struct Lauf {
-    int status = -1;
-    QString ausgabe;
-};
-
-Lauf starte(const QStringList& argumente)
-{
-    QProcess p;
-    p.start(QStringLiteral(KBB_PROGRAMM), argumente);
-    if (!p.waitForFinished(60000))
-        return {};
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-            QString::fromUtf8(p.readAllStandardOutput())};
-}
-
-} // namespace
 
 class tst_Bilderpruefung : public QObject {
     Q_OBJECT
@@ -122,10 +25,10 @@ private Q_SLOTS:
     void woerterImVergleich();
     void nameOhneUtf8();
     void reparaturVerliertNichts();
-    void bildHinzufuegen();
-    void wortSchonDa();
-    void saetzeFuellen();
-    void mitgelieferteSaetze();
+    void kopien_data();
+    void kopien();
+    void zusammenfassung_data();
+    void zusammenfassung();
     void kommandozeile_data();
     void kommandozeile();
 };
@@ -257,87 +160,134 @@ void tst_Bilderpruefung::reparaturVerliertNichts()
     }
 }
 
-void tst_Bilderpruefung::bildHinzufuegen()
+// Copies a child would see twice, or read with their copy's name.
+void tst_Bilderpruefung::kopien_data()
 {
-    QTemporaryDir quelle, dir;
-    schreibeDatei(QFile::encodeName(quelle.filePath(u"IMG_0001.JPG"_s)), hochkantFoto({1600, 800}));
-    lege(quelle.path(), u"Zeichnung.bmp"_s, u"bmp:40:30"_s);
-    QCOMPARE(kbb::wortVorschlag(quelle.filePath(u" Turm .JPG"_s)), u"Turm"_s);
-
-    const kbb::Hinzugefuegt foto =
-        kbb::fuegeBildHinzu(dir.path(), quelle.filePath(u"IMG_0001.JPG"_s), u"Turm"_s);
-    QVERIFY2(foto.ok, qPrintable(foto.meldung));
-    QCOMPARE(foto.datei, u"Turm.jpg"_s);
-    QImageReader gelesen(dir.filePath(u"Turm.jpg"_s));
-    QCOMPARE(gelesen.format(), QByteArray("jpeg"));
-    QCOMPARE(gelesen.size(), QSize(266, 533)); // turned upright, wholly left of the button
-    const kbb::Hinzugefuegt klein =
-        kbb::fuegeBildHinzu(dir.path(), quelle.filePath(u"Zeichnung.bmp"_s), u"Haus"_s);
-    QCOMPARE(klein.datei, u"Haus.png"_s);
-    QCOMPARE(QImageReader(dir.filePath(u"Haus.png"_s)).size(), QSize(40, 30)); // never scaled up
-    QVERIFY(!kbb::fuegeBildHinzu(dir.path(), quelle.filePath(u"Zeichnung.bmp"_s), u".Haus"_s).ok);
-    QVERIFY(kbb::pruefeOrdner(dir.path()).befundZeilen().filter(u"Turm"_s).isEmpty());
+    QTest::addColumn<QStringList>("dateien"); // "name=art"; "=" alone: the same bytes as the file before
+    QTest::addColumn<QStringList>("befunde"); // "name:Befund" per finding
+    QTest::addColumn<QStringList>("danach");  // the folder after repair
+    QTest::newRow("gleicher Inhalt, Name einer Kopie")
+        << QStringList{u"Maus.png=png:80:80"_s, u"Kopie von Maus.png="_s}
+        << QStringList{u"Kopie von Maus.png:KopieName"_s, u"Kopie von Maus.png:GleicherInhalt"_s}
+        << QStringList{u"Maus.png"_s};
+    QTest::newRow("gleicher Inhalt, eigene Namen")
+        << QStringList{u"Hase.png=png:80:80"_s, u"Kaninchen.png="_s}
+        << QStringList{u"Kaninchen.png:GleicherInhalt"_s} << QStringList{u"Hase.png"_s};
+    QTest::newRow("Nummer beim Original")
+        << QStringList{u"Ente.png=png:80:80"_s, u"Ente (2).png=png:90:80"_s}
+        << QStringList{u"Ente (2).png:KopieName"_s} << QStringList{u"Ente (2).png"_s, u"Ente.png"_s};
+    QTest::newRow("Kopie ohne Original")
+        << QStringList{u"Igel - Kopie.png=png:80:80"_s} << QStringList{u"Igel - Kopie.png:KopieName"_s}
+        << QStringList{u"Igel.png"_s};
+    QTest::newRow("englisch") << QStringList{u"Copy of Hund.png=png:80:80"_s, u"Katze copy.jpg=jpeg:80:80"_s}
+                              << QStringList{u"Copy of Hund.png:KopieName"_s, u"Katze copy.jpg:KopieName"_s}
+                              << QStringList{u"Hund.png"_s, u"Katze.jpg"_s};
+    QTest::newRow("Zahlen, die zum Wort gehören")
+        << QStringList{u"Sonne2.png=png:80:80"_s, u"Bär (Braunbär).png=png:90:80"_s} << QStringList{}
+        << QStringList{u"Bär (Braunbär).png"_s, u"Sonne2.png"_s};
 }
 
-void tst_Bilderpruefung::wortSchonDa()
+void tst_Bilderpruefung::kopien()
 {
+    QFETCH(QStringList, dateien);
+    QFETCH(QStringList, befunde);
     QTemporaryDir dir;
-    lege(dir.path(), u"Turm.png"_s, u"png:50:50"_s);
-    lege(dir.path(), u".neu.bmp"_s, u"bmp:60:60"_s); // hidden: no part of the folder's words
-    const QString q = dir.filePath(u".neu.bmp"_s);
-
-    const kbb::Hinzugefuegt nein = kbb::fuegeBildHinzu(dir.path(), q, u"turm"_s);
-    QVERIFY(!nein.ok && nein.wortVorhanden);
-    QCOMPARE(nein.vorhanden, u"Turm.png"_s);
-    QCOMPARE(tk::listedFileNames(dir.path()), QStringList{u"Turm.png"_s});
-
-    const kbb::Hinzugefuegt ja = kbb::fuegeBildHinzu(dir.path(), q, u"turm"_s, true);
-    QVERIFY(ja.ok);
-    QCOMPARE(tk::listedFileNames(dir.path()), QStringList{u"turm.png"_s});
-    QCOMPARE(QImageReader(dir.filePath(u"aussortiert/Turm.png"_s)).size(), QSize(50, 50));
-}
-
-void tst_Bilderpruefung::saetzeFuellen()
-{
-    QTemporaryDir dir;
-    const QString share = dir.filePath(u"share/kieselblick"_s);
-    QDir().mkpath(share + u"/bilder"_s);
-    QDir().mkpath(share + u"/saetze"_s);
-    QDir().mkpath(dir.filePath(u"lib/kieselblick/bilder"_s));
-    for (const QString& name : {u"Ast.png"_s, u"Bus.png"_s, u"Zug.png"_s})
-        lege(share + u"/bilder"_s, name, u"png:80:80"_s);
-    schreibeDatei(QFile::encodeName(share) + "/saetze/b.txt", "Name: Zwei\nZug.png\nFehlt.png\nAst.png\n");
-    schreibeDatei(QFile::encodeName(share) + "/saetze/a.txt", "Name: Alle\n*\n");
-    schreibeDatei(QFile::encodeName(share) + "/saetze/kaputt.txt", "Zug.png\n");
-
-    const QList<kbb::Bildersatz> s = kbb::saetze(share);
-    QCOMPARE(s.size(), 2);
-    QCOMPARE(s[0].name, u"Alle"_s);
-    QCOMPARE(s[0].bilder.size(), 3);
-    QCOMPARE(s[1].bilder, (QStringList{share + u"/bilder/Zug.png"_s, share + u"/bilder/Ast.png"_s}));
-
-    const QString ordner = dir.filePath(u"lib/kieselblick/bilder"_s);
-    lege(ordner, u"zug.jpg"_s, u"jpeg:80:80"_s);
-    kbb::fuelleAusSatz(ordner, s[1], false);
-    QCOMPARE(tk::listedFileNames(ordner), (QStringList{u"Ast.png"_s, u"zug.jpg"_s}));
-    kbb::fuelleAusSatz(ordner, s[0], true);
-    QCOMPARE(tk::listedFileNames(ordner), (QStringList{u"Ast.png"_s, u"Bus.png"_s, u"Zug.png"_s}));
-    QCOMPARE(tk::listedFileNames(ordner + u"/aussortiert"_s), (QStringList{u"Ast.png"_s, u"zug.jpg"_s}));
-}
-
-void tst_Bilderpruefung::mitgelieferteSaetze()
-{
-    const QList<kbb::Bildersatz> s = kbb::saetze(QStringLiteral(KB_SOURCE_DIR "/assets"));
-    QStringList namen;
-    for (const kbb::Bildersatz& satz : s) {
-        namen.append(satz.name);
-        QVERIFY2(satz.bilder.size() >= 15, qPrintable(satz.name));
+    QString vorige;
+    for (const QString& d : dateien) {
+        const QString name = d.section(u'=', 0, 0), art = d.section(u'=', 1);
+        if (art.isEmpty())
+            QVERIFY(QFile::copy(dir.filePath(vorige), dir.filePath(name)));
+        else
+            lege(dir.path(), name, art);
+        vorige = name;
     }
-    QVERIFY(namen.contains(u"Alle Bilder"_s) && namen.contains(u"Kurze Wörter"_s));
-    for (const kbb::Bildersatz& satz : s)
-        if (satz.name == u"Kurze Wörter")
-            for (const QString& bild : satz.bilder)
-                QVERIFY2(kb::Wort(QFileInfo(bild).fileName()).size() <= 4, qPrintable(bild));
+    const auto name = [](Befund b) { return b == Befund::KopieName ? u"KopieName"_s : u"GleicherInhalt"_s; };
+    QStringList gefunden;
+    for (const kbb::Datei& d : kbb::pruefeOrdner(dir.path()).dateien)
+        for (const kbb::Meldung& m : d.meldungen)
+            if (m.befund == Befund::KopieName || m.befund == Befund::GleicherInhalt)
+                gefunden.append(d.name + u':' + name(m.befund));
+    gefunden.sort();
+    befunde.sort();
+    QCOMPARE(gefunden, befunde);
+    // Repair puts a copy aside and gives a lone copy the word it was made from.
+    QFETCH(QStringList, danach);
+    kbb::repariere(dir.path());
+    QStringList namen = tk::listedFileNames(dir.path());
+    namen.sort();
+    QCOMPARE(namen, danach);
+}
+
+// The summary of a folder with so many pictures of different words: its exact
+// German, its colour, and the exit status of --check.
+void tst_Bilderpruefung::zusammenfassung_data()
+{
+    QTest::addColumn<QString>("inhalt");
+    QTest::addColumn<QStringList>("zeilen"); // %1: the folder
+    QTest::addColumn<int>("ampel");
+    const auto zeile = [](const char* name, const char* inhalt, QStringList zeilen, kbb::Ampel ampel) {
+        QTest::newRow(name) << QString::fromUtf8(inhalt) << zeilen << int(ampel);
+    };
+    const QString rot =
+        u"Nicht in Ordnung: das Spiel endet mit einem Fehler oder lässt sich nicht spielen."_s;
+    const QString gelb =
+        u"Spielbar, aber nicht alles in Ordnung: das Kind sieht etwas, das nicht stimmt, oder "
+        "nicht jede Stufe geht (siehe oben)."_s;
+    const QString darf = u"Der Ordner darf geändert werden."_s;
+    const QString brauchen =
+        u"die Stufen 1 und 3 brauchen 9 Bilder mit verschiedenen Wörtern, die Stufen 2, 4 "
+        "und 5 brauchen 15; der Ordner hat "_s;
+    zeile("0 Bilder", "0",
+          {u"Der Ordner „%1“ ist leer."_s, u"Keine Stufe kann gespielt werden: "_s + brauchen + u"keines."_s,
+           darf, rot},
+          kbb::Ampel::Rot);
+    zeile("1 Bild", "1",
+          {u"Ordner „%1“: 1 Datei, 1 Wort."_s,
+           u"Keine Stufe kann gespielt werden: "_s + brauchen + u"eines."_s, darf, rot},
+          kbb::Ampel::Rot);
+    zeile("8 Bilder", "8",
+          {u"Ordner „%1“: 8 Dateien, 8 verschiedene Wörter."_s,
+           u"Keine Stufe kann gespielt werden: "_s + brauchen + u"8."_s, darf, rot},
+          kbb::Ampel::Rot);
+    const QString nurZwei =
+        u"Nur die Stufen 1 und 3 können gespielt werden: die Stufen 2, 4 und 5 brauchen 15 "
+        "Bilder mit verschiedenen Wörtern; der Ordner hat "_s;
+    zeile("9 Bilder", "9",
+          {u"Ordner „%1“: 9 Dateien, 9 verschiedene Wörter."_s, nurZwei + u"9."_s, darf, gelb},
+          kbb::Ampel::Gelb);
+    zeile("14 Bilder", "14",
+          {u"Ordner „%1“: 14 Dateien, 14 verschiedene Wörter."_s, nurZwei + u"14."_s, darf, gelb},
+          kbb::Ampel::Gelb);
+    const QString alle = u"Alle Stufen (1 bis 5) können gespielt werden."_s;
+    zeile("15 Bilder", "15",
+          {u"Ordner „%1“: 15 Dateien, 15 verschiedene Wörter."_s, alle, darf, u"In Ordnung."_s},
+          kbb::Ampel::Gruen);
+    zeile("15 Bilder, eines zu groß", "15+gross",
+          {u"Ordner „%1“: 16 Dateien, 16 verschiedene Wörter."_s, alle, darf, gelb}, kbb::Ampel::Gelb);
+    zeile("15 Bilder und kein Bild", "15+text",
+          {u"Ordner „%1“: 16 Dateien, 15 verschiedene Wörter."_s, alle,
+           u"Eine Datei beendet das Spiel mit einem Fehler."_s, darf, rot},
+          kbb::Ampel::Rot);
+}
+
+void tst_Bilderpruefung::zusammenfassung()
+{
+    QFETCH(QString, inhalt);
+    QFETCH(QStringList, zeilen);
+    QFETCH(int, ampel);
+    QTemporaryDir dir;
+    for (int i = 0; i < inhalt.section(u'+', 0, 0).toInt(); ++i)
+        lege(dir.path(), u"Bild%1.png"_s.arg(QChar(u'A' + i)), u"png:120:90"_s);
+    if (inhalt.endsWith(u"+text"))
+        lege(dir.path(), u"desktop.ini"_s, u"text"_s);
+    if (inhalt.endsWith(u"+gross"))
+        lege(dir.path(), u"Riese.png"_s, u"png:900:700"_s);
+    const kbb::Ordnerbericht b = kbb::pruefeOrdner(dir.path());
+    QCOMPARE(int(b.ampel()), ampel);
+    QCOMPARE(b.zusammenfassung().zeilen(), zeilen.replaceInStrings(u"%1"_s, dir.path()));
+    const Lauf lauf = starte({u"--check"_s, dir.path()});
+    QCOMPARE(lauf.status, ampel == int(kbb::Ampel::Gruen) ? 0 : 1);
+    QVERIFY(lauf.ausgabe.endsWith(zeilen.join(u'\n') + u'\n'));
 }
 
 void tst_Bilderpruefung::kommandozeile_data()

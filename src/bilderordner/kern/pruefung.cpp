@@ -139,25 +139,6 @@ void vergleicheWoerter(QList<Datei>& dateien)
     }
 }
 
-// The word a copy's name was made from, as file managers name copies:
-// "Kopie von Maus", "Maus - Kopie", "Maus - Kopie (2)", "Maus (2)", "Copy of
-// Maus", "Maus copy". Empty for any other word.
-QString kopierterName(const QString& wort)
-{
-    static const QRegularExpression muster[] = {
-        QRegularExpression(QStringLiteral("^(?:Kopie(?: \\(\\d+\\))? von|Copy(?: \\(\\d+\\))? of) (.+)$"),
-                           QRegularExpression::CaseInsensitiveOption),
-        QRegularExpression(
-            QStringLiteral("^(.+?)(?: - Kopie| - Copy| Kopie| copy| \\(Kopie\\))(?: \\(\\d+\\))?$"),
-            QRegularExpression::CaseInsensitiveOption),
-        QRegularExpression(QStringLiteral("^(.+?) ?\\(\\d+\\)$")),
-    };
-    for (const QRegularExpression& m : muster)
-        if (const QRegularExpressionMatch treffer = m.match(wort); treffer.hasMatch())
-            return treffer.captured(1).trimmed();
-    return {};
-}
-
 void pruefeKopienamen(QList<Datei>& dateien)
 {
     QSet<QString> woerter;
@@ -224,6 +205,22 @@ QString kurzeEndung(const QString& name)
                                                  {QStringLiteral("tiff"), QStringLiteral("tif")}};
     const QString neu = kurz.value(endung.toLower(), endung.left(3));
     return name.left(name.size() - 4) + (endung.at(0).isUpper() ? neu.toUpper() : neu);
+}
+
+QString kopierterName(const QString& wort)
+{
+    static const QRegularExpression muster[] = {
+        QRegularExpression(QStringLiteral("^(?:Kopie(?: \\(\\d+\\))? von|Copy(?: \\(\\d+\\))? of) (.+)$"),
+                           QRegularExpression::CaseInsensitiveOption),
+        QRegularExpression(
+            QStringLiteral("^(.+?)(?: - Kopie| - Copy| Kopie| copy| \\(Kopie\\))(?: \\(\\d+\\))?$"),
+            QRegularExpression::CaseInsensitiveOption),
+        QRegularExpression(QStringLiteral("^(.+?) ?\\(\\d+\\)$")),
+    };
+    for (const QRegularExpression& m : muster)
+        if (const QRegularExpressionMatch treffer = m.match(wort); treffer.hasMatch())
+            return treffer.captured(1).trimmed();
+    return {};
 }
 
 Ordnerbericht pruefeOrdner(const QString& ordner)

@@ -17,4 +17,9 @@ Ordnerbericht pruefeOrdner(const QString& ordner);
 // "Katze.jpg", "Bild.tiff" to "Bild.tif"); other names as they are.
 QString kurzeEndung(const QString& name);
 
+// The word a copy's name was made from, as file managers name copies:
+// "Kopie von Maus", "Maus - Kopie", "Maus - Kopie (2)", "Maus (2)", "Copy of
+// Maus", "Maus copy". Empty for any other word.
+QString kopierterName(const QString& wort);
+
 } // namespace kbb

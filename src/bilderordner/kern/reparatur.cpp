@@ -9,6 +9,7 @@
 
 #include <QFileInfo>
 #include <QImageWriter>
+#include <QSet>
 
 namespace kbb {
 
@@ -20,6 +21,7 @@ using texte::genannt;
 struct Reparatur {
     Ablage ablage;
     QStringList zeilen;
+    QSet<QString> woerter; // the case-folded words the folder's pictures give
 
     void sage(const QString& zeile) { zeilen.append(zeile); }
 
@@ -126,8 +128,20 @@ QString lesbarerName(const QString& name)
 void repariereDatei(Reparatur& r, const Datei& d)
 {
     if (d.stopptSpiel())
-        return r.sortiereAus(d.rohName, d.name, QStringLiteral("die Datei hielt das Spiel an"));
+        return r.sortiereAus(d.rohName, d.name,
+                             QStringLiteral("die Datei beendete das Spiel mit einem Fehler"));
+    if (d.hat(Befund::GleicherInhalt))
+        return r.sortiereAus(d.rohName, d.name, QStringLiteral("eine Kopie eines anderen Bildes"));
     QString name = d.name;
+    // "Kopie von Igel.png" alone becomes "Igel.png"; where "Igel" is taken, the teacher decides.
+    const QString eigentlich = kopierterName(d.wort);
+    if (d.hat(Befund::KopieName) && !r.woerter.contains(eigentlich.toCaseFolded())) {
+        const QString neu = eigentlich + name.mid(d.wort.size());
+        name = r.benenneUm(d.rohName, name, neu, QStringLiteral("der Name war der einer Kopie"));
+        r.woerter.insert(eigentlich.toCaseFolded());
+        if (name.isEmpty())
+            return;
+    }
     if (d.hat(Befund::UnsichtbareZeichen))
         name = r.benenneUm(d.rohName, name, lesbarerName(name),
                            QStringLiteral("das Wort enthielt Zeichen, die ein Kind nicht lesen kann"));
@@ -142,10 +156,14 @@ void repariereDatei(Reparatur& r, const Datei& d)
 
 QStringList repariere(const QString& ordner)
 {
-    Reparatur r{Ablage(ordner), {}};
+    Reparatur r{Ablage(ordner), {}, {}};
     for (const QByteArray& roh : namenOhneUtf8(ordner))
         r.benenneAusLatin1(roh);
-    for (const Datei& d : pruefeOrdner(ordner).dateien)
+    const Ordnerbericht bericht = pruefeOrdner(ordner);
+    for (const Datei& d : bericht.dateien)
+        if (!d.stopptSpiel())
+            r.woerter.insert(d.wort.toCaseFolded());
+    for (const Datei& d : bericht.dateien)
         if (!d.hat(Befund::KeinUtf8))
             repariereDatei(r, d);
     if (r.zeilen.isEmpty())
