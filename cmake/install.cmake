@@ -255,7 +255,9 @@ set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA "${KB_PACKAGING_DIR}/debian/preinst"
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # Qt loads its platform plugin (xcb, wayland) at run time, so no library
 # dependency brings it in; postinst creates the group with addgroup.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, adduser")
+# Qt's own texts (dialogs, context menus, the command line's help) come in
+# German from qt6-translations-l10n.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n, adduser")
 find_program(KB_DPKG_SHLIBDEPS dpkg-shlibdeps)
 if(KB_DPKG_SHLIBDEPS)
   # The library packages and their versions come from the linked libraries.

@@ -295,31 +295,48 @@ void tst_Bilderpruefung::kommandozeile_data()
     QTest::addColumn<QString>("inhalt");
     QTest::addColumn<QStringList>("argumente");
     QTest::addColumn<int>("status");
-    QTest::newRow("in Ordnung") << u"15"_s << QStringList{u"--check"_s} << 0;
-    QTest::newRow("zu wenige Wörter") << u"8"_s << QStringList{u"--check"_s} << 1;
-    QTest::newRow("hält das Spiel an") << u"15+text"_s << QStringList{u"--check"_s} << 1;
-    QTest::newRow("repariert") << u"15+text"_s << QStringList{u"--repair"_s} << 0;
-    QTest::newRow("kein Ordner") << u"-"_s << QStringList{u"--check"_s} << 2;
-    QTest::newRow("beides") << u"15"_s << QStringList{u"--check"_s, u"--repair"_s} << 2;
-    QTest::newRow("unbekannt") << u"15"_s << QStringList{u"--pruefe"_s} << 2;
-    QTest::newRow("Version") << u"15"_s << QStringList{u"--version"_s} << 0;
+    QTest::addColumn<QString>("fehler"); // the start of what it prints on standard error
+    QTest::newRow("in Ordnung") << u"15"_s << QStringList{u"--check"_s} << 0 << QString();
+    QTest::newRow("zu wenige Wörter") << u"8"_s << QStringList{u"--check"_s} << 1 << QString();
+    QTest::newRow("beendet das Spiel") << u"15+text"_s << QStringList{u"--check"_s} << 1 << QString();
+    QTest::newRow("beschädigtes PNG") << u"15+halb"_s << QStringList{u"--check"_s} << 1 << QString();
+    QTest::newRow("repariert") << u"15+text"_s << QStringList{u"--repair"_s} << 0 << QString();
+    QTest::newRow("kein Ordner") << u"-"_s << QStringList{u"--check"_s} << 2 << QString();
+    QTest::newRow("beides") << u"15"_s << QStringList{u"--check"_s, u"--repair"_s} << 2
+                            << u"Bitte nur einen Ordner und nur eine der Aufgaben angeben."_s;
+    QTest::newRow("unbekannt") << u"15"_s << QStringList{u"--pruefe"_s} << 2
+                               << u"Unbekannte Option 'pruefe'."_s;
+    QTest::newRow("Hilfe") << u"15"_s << QStringList{u"--help"_s} << 0 << QString();
+    QTest::newRow("Version") << u"15"_s << QStringList{u"--version"_s} << 0 << QString();
 }
 
+// Exit statuses, German help, and nothing on standard error but the program's
+// own German sentences: no warning of Qt's, no library's message about a
+// damaged picture, also without a runtime folder.
 void tst_Bilderpruefung::kommandozeile()
 {
     QFETCH(QString, inhalt);
     QFETCH(QStringList, argumente);
     QFETCH(int, status);
+    QFETCH(QString, fehler);
     QTemporaryDir dir;
     const QString ordner = inhalt == u"-" ? dir.filePath(u"fehlt"_s) : dir.path();
     for (int i = 0; i < inhalt.section(u'+', 0, 0).toInt(); ++i)
         lege(ordner, u"Bild%1.png"_s.arg(QChar(u'A' + i)), u"png:120:90"_s);
     if (inhalt.endsWith(u"+text"))
         lege(ordner, u"desktop.ini"_s, u"text"_s);
+    if (inhalt.endsWith(u"+halb"))
+        lege(ordner, u"Kaputt.png"_s, u"halb"_s);
+    qunsetenv("XDG_RUNTIME_DIR");
     const Lauf lauf = starte(argumente << ordner);
     QCOMPARE(lauf.status, status);
+    QVERIFY2(fehler.isEmpty() ? lauf.fehler.isEmpty() : lauf.fehler.startsWith(fehler),
+             qPrintable(lauf.fehler));
     if (argumente.contains(u"--version"_s))
         QCOMPARE(lauf.ausgabe.trimmed(), u"kieselblick-bilder " KB_VERSION_STRING ""_s);
+    if (argumente.contains(u"--help"_s))
+        for (const QString& deutsch : {u"Aufruf:"_s, u"Optionen:"_s, u"Zeigt Hilfe"_s, u"Argumente:"_s})
+            QVERIFY2(lauf.ausgabe.contains(deutsch), qPrintable(lauf.ausgabe));
 }
 
 QTEST_MAIN(tst_Bilderpruefung)

@@ -6,6 +6,8 @@
 #include "bilderordner/kern/texte.h"
 #include "ergebnisse/bestand.h"
 #include "regeln/einstellungen.h"
+#include "toolkit/language.h"
+#include "toolkit/terminal.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -24,12 +26,17 @@ constexpr int Fehlbedienung = 2;
 
 // The command-line modes measure words in the board's font, which needs a GUI
 // application; without a display they run on Qt's offscreen platform.
+bool kommandozeile(int argc, char* argv[])
+{
+    for (int i = 1; i < argc; ++i)
+        if (QByteArray(argv[i]).startsWith("-"))
+            return true;
+    return false;
+}
+
 void ohneBildschirmMoeglich(int argc, char* argv[])
 {
-    bool kommandozeile = false;
-    for (int i = 1; i < argc; ++i)
-        kommandozeile = kommandozeile || QByteArray(argv[i]).startsWith("-");
-    if (kommandozeile && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
+    if (kommandozeile(argc, argv) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
         qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
 }
@@ -70,9 +77,9 @@ int ergebnisse(const QString& ordner)
 {
     const kb::erg::Bestand b = kb::erg::lies(ordner);
     if (!b.gefunden) {
-        QTextStream(stderr) << QStringLiteral(
-                                   "Den Ergebnisordner %1 gibt es nicht, oder er lässt sich nicht lesen.\n")
-                                   .arg(kbb::texte::genannt(ordner));
+        QTextStream(tk::errorOutput())
+            << QStringLiteral("Den Ergebnisordner %1 gibt es nicht, oder er lässt sich nicht lesen.\n")
+                   .arg(kbb::texte::genannt(ordner));
         return Fehlbedienung;
     }
     const QByteArray csv = kb::erg::alsCsv(b.saetze, false);
@@ -82,7 +89,7 @@ int ergebnisse(const QString& ordner)
 
 int fehler(const QString& text, const QCommandLineParser& parser)
 {
-    QTextStream(stderr) << text << "\n\n" << parser.helpText();
+    QTextStream(tk::errorOutput()) << text << "\n\n" << parser.helpText();
     return Fehlbedienung;
 }
 
@@ -91,7 +98,10 @@ int fehler(const QString& text, const QCommandLineParser& parser)
 int main(int argc, char* argv[])
 {
     ohneBildschirmMoeglich(argc, argv);
+    if (kommandozeile(argc, argv))
+        tk::quietTerminal();
     QApplication app(argc, argv);
+    tk::useGermanQtTexts();
     QApplication::setApplicationName(QStringLiteral("kieselblick-bilder"));
     QApplication::setApplicationVersion(QStringLiteral(KB_VERSION_STRING));
 

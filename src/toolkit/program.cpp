@@ -1,6 +1,7 @@
 #include "toolkit/program.h"
 
 #include "toolkit/keywatch.h"
+#include "toolkit/language.h"
 #include "toolkit/services.h"
 #include "toolkit/systemcolours.h"
 #include "toolkit/units.h"
@@ -36,6 +37,7 @@ void setUp()
     loadBundledFonts();
     QApplication::setPalette(systemPalette());
     installKeyWatch();
+    useGermanQtTexts();
 }
 
 Program& Program::instance()

@@ -112,6 +112,7 @@ struct Lauf {
     int status = -1;
     QString ausgabe;
     QByteArray roh; // the same output as bytes
+    QString fehler; // what it printed on standard error
 };
 
 inline Lauf starte(const QStringList& argumente)
@@ -121,7 +122,8 @@ inline Lauf starte(const QStringList& argumente)
     if (!p.waitForFinished(60000))
         return {};
     const QByteArray roh = p.readAllStandardOutput();
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(roh), roh};
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(roh), roh,
+            QString::fromUtf8(p.readAllStandardError())};
 }
 
 } // namespace kbtest::ordner
