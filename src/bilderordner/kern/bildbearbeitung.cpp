@@ -18,6 +18,25 @@ GelesenesBild liesBild(const QString& pfad)
     return g;
 }
 
+GelesenesBild liesEingepasst(const QString& pfad)
+{
+    QImageReader reader(pfad);
+    reader.setAutoTransform(true);
+    GelesenesBild g;
+    g.format = reader.format();
+    // The size is that of the stored picture; a quarter turn swaps it on screen.
+    const bool gedreht = reader.transformation().testFlag(QImageIOHandler::TransformationRotate90);
+    const QSize gespeichert = reader.size();
+    if (gespeichert.isValid()) {
+        const QSize gezeigt = gedreht ? gespeichert.transposed() : gespeichert;
+        const QSize ziel = kb::bildflaeche().eingepasst(gezeigt);
+        if (ziel != gezeigt)
+            reader.setScaledSize(gedreht ? ziel.transposed() : ziel);
+    }
+    g.bild = reader.read();
+    return g;
+}
+
 QImage eingepasst(const QImage& bild)
 {
     const QSize ziel = kb::bildflaeche().eingepasst(bild.size());

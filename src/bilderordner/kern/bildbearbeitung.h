@@ -14,6 +14,11 @@ struct GelesenesBild {
 
 GelesenesBild liesBild(const QString& pfad);
 
+// The picture read straight at the size at which it is seen whole, never
+// larger: a large photo is decoded at a fraction of its pixels instead of in
+// full and then scaled.
+GelesenesBild liesEingepasst(const QString& pfad);
+
 // The picture scaled down until it is seen whole on the presentation screens.
 QImage eingepasst(const QImage& bild);
 

@@ -76,7 +76,7 @@ Hinzugefuegt fuegeBildHinzu(const QString& ordner, const QString& quelle, const 
     h.meldung = wortFehler(wort);
     if (!h.meldung.isEmpty())
         return h;
-    const GelesenesBild g = liesBild(quelle);
+    const GelesenesBild g = liesEingepasst(quelle);
     if (g.bild.isNull()) {
         h.meldung = QStringLiteral("%1 ist kein Bild, das Kieselblick lesen kann.")
                         .arg(genannt(QFileInfo(quelle).fileName()));

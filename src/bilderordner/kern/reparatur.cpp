@@ -89,7 +89,7 @@ QString kleinerName(const QString& name, const QByteArray& format)
 
 void Reparatur::verkleinere(const QString& name)
 {
-    const GelesenesBild g = liesBild(ablage.pfad(name));
+    const GelesenesBild g = liesEingepasst(ablage.pfad(name));
     const QByteArray format = QImageWriter::supportedImageFormats().contains(g.format) ? g.format : "png";
     const QString neu = kleinerName(name, g.format);
     if (g.bild.isNull())

@@ -1,0 +1,55 @@
+#pragma once
+
+// A teacher's folder of phone photos for the companion's benchmarks: 4000 x 3000
+// JPEGs of soft gradients with grain. Four originals are made and copied; each
+// copy gets a comment of its own length after the JPEG's start, so that every
+// file differs in size and bytes, as real photos do, while decoding costs the
+// same (making 200 photos anew would only cost set-up time).
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QRandomGenerator>
+
+namespace bench {
+
+inline void schreibeFoto(const QString& path, quint32 seed)
+{
+    QImage image(4000, 3000, QImage::Format_RGB32);
+    QRandomGenerator rng(seed);
+    for (int y = 0; y < image.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            const int grain = int(rng.bounded(24u));
+            line[x] = qRgb((x / 16 + grain) & 0xFF, (y / 12 + grain) & 0xFF, ((x + y) / 28 + grain) & 0xFF);
+        }
+    }
+    image.save(path, "JPEG", 90);
+}
+
+// `anzahl` photos "Foto000.jpg", ... in `<ordner>/bilder`, from four originals.
+inline QString richteFotoordnerEin(const QString& ordner, int anzahl)
+{
+    constexpr int Vorlagen = 4;
+    QList<QByteArray> vorlagen;
+    for (int v = 0; v < Vorlagen; ++v) {
+        const QString pfad = ordner + QStringLiteral("/vorlage%1.jpg").arg(v);
+        schreibeFoto(pfad, quint32(42 + v));
+        QFile f(pfad);
+        f.open(QIODevice::ReadOnly);
+        vorlagen.append(f.readAll());
+    }
+    const QString bilder = ordner + QStringLiteral("/bilder");
+    QDir().mkpath(bilder);
+    for (int i = 0; i < anzahl; ++i) {
+        const QByteArray kommentar(i + 1, char('a' + i % 26));
+        const int laenge = int(kommentar.size()) + 2;
+        QByteArray foto = vorlagen[i % Vorlagen];
+        foto.insert(2, QByteArray("\xFF\xFE", 2) + char(laenge >> 8) + char(laenge & 0xFF) + kommentar);
+        QFile f(bilder + QStringLiteral("/Foto%1.jpg").arg(i, 3, 10, QLatin1Char('0')));
+        f.open(QIODevice::WriteOnly);
+        f.write(foto);
+    }
+    return bilder;
+}
+
+} // namespace bench
