@@ -2,6 +2,7 @@
 // configuration file sets and what a broken one leaves alone, records that come
 // back exactly as written, many writers at once, the drop box's permissions
 // between plain users, deleting old records, and the table for a spreadsheet.
+#include "bilderordner/fenster/bilderfenster.h"
 #include "ergebnisse/bestand.h"
 #include "ergebnisse/schreiber.h"
 #include "regeln/einstellungen.h"
@@ -168,6 +169,7 @@ private Q_SLOTS:
 
     void begleitprogramm_data();
     void begleitprogramm();
+    void fensterNenntFehler();
     void ablageRechte();
     void alteLoeschen();
     void csv_data();
@@ -217,6 +219,33 @@ void tst_Ergebnisse::begleitprogramm()
     QCOMPARE(p.exitCode(), status);
     const QString aus = QString::fromUtf8(p.readAllStandardOutput());
     QVERIFY2(aus.contains(ausgabe.arg(conf)), qPrintable(aus));
+}
+
+// The teachers' window says, above the pictures, which lines of the system
+// configuration it could not use; with a good configuration it says nothing.
+void tst_Ergebnisse::fensterNenntFehler()
+{
+    QTemporaryDir dir;
+    const QString conf = dir.filePath(u"kieselblick.conf"_s);
+    qputenv("KIESELBLICK_CONF", QFile::encodeName(conf));
+    const auto zurueck = qScopeGuard([] {
+        qunsetenv("KIESELBLICK_CONF");
+        kb::einstellungenNeuLesen();
+    });
+    for (const QByteArray& inhalt :
+         {QByteArray("[Ergebnisse]\nAufheben=ja\n"), QByteArray("[Ergebnisse]\nTage=nie\n")}) {
+        schreibeDatei(conf, inhalt);
+        kb::einstellungenNeuLesen();
+        kbb::fenster::Bilderfenster fenster(dir.path(), {});
+        fenster.show();
+        const QLabel* fehler = fenster.einstellungsfehler();
+        const bool kaputt = inhalt.contains("nie");
+        QCOMPARE(fehler->isVisible(), kaputt);
+        if (kaputt)
+            QVERIFY2(fehler->text().contains(
+                         u"Zeile 2: „Tage=nie“: erlaubt ist eine Zahl von 1 bis 3650; es gilt 365."_s),
+                     qPrintable(fehler->text()));
+    }
 }
 
 // The package's drop box: any user's game can add records, only the teachers'
