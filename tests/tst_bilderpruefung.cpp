@@ -7,6 +7,7 @@
 #include "bilderordner/kern/saetze.h"
 #include "regeln/wort.h"
 #include "support/spielumgebung.h"
+#include "support/testbilder.h"
 
 #include <QBuffer>
 #include <QCryptographicHash>
@@ -49,7 +50,8 @@ QByteArray hochkantFoto(QSize gespeichert)
     return bildDaten(gespeichert, "JPEG").insert(2, exif);
 }
 
-// "png:W:H", "jpeg:W:H", "text", "halb" (a PNG cut short), "heic".
+// "png:W:H", "jpeg:W:H", "bmpoben:W:H" (a BMP stored top row first), "text",
+// "halb" (a PNG cut short), "heic".
 void lege(const QString& ordner, const QString& name, const QString& art)
 {
     const QByteArray pfad = QFile::encodeName(ordner + u'/' + name);
@@ -63,6 +65,9 @@ void lege(const QString& ordner, const QString& name, const QString& art)
                                        "ftypheic",
                                        12) +
                                 QByteArray(200, 'x'));
+    else if (t[0] == u"bmpoben")
+        schreibeDatei(pfad, kbtest::bmpDatei(QImage::fromData(bildDaten({t[1].toInt(), t[2].toInt()}, "PNG")),
+                                             24, true));
     else
         schreibeDatei(pfad, bildDaten({t[1].toInt(), t[2].toInt()}, t[0].toUpper().toLatin1()));
 }
@@ -143,6 +148,7 @@ void tst_Bilderpruefung::befundJeDatei_data()
     QTest::newRow("unter dem Knopf") << u"Knopf.png"_s << u"png:497:433"_s << QList{Befund::ZuGross};
     QTest::newRow("links vom Knopf") << u"Links.png"_s << u"png:496:533"_s << QList<Befund>{};
     QTest::newRow("über dem Knopf") << u"Oben.png"_s << u"jpeg:616:432"_s << QList<Befund>{};
+    QTest::newRow("BMP, oberste Zeile zuerst") << u"Oben.bmp"_s << u"bmpoben:120:90"_s << QList<Befund>{};
     QTest::newRow("sehr klein") << u"Klein.png"_s << u"png:99:99"_s << QList{Befund::SehrKlein};
     QTest::newRow("schmal, nicht klein") << u"Schmal.png"_s << u"png:99:100"_s << QList<Befund>{};
     QTest::newRow("Punkt am Ende") << u"Katze.jpeg"_s << u"jpeg:200:200"_s << QList{Befund::PunktAmEnde};
