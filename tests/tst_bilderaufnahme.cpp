@@ -3,12 +3,27 @@
 // refused or replaced, and files that are no pictures at all.
 #include "support/fensterhilfe.h"
 
+#include <QAction>
+#include <QDialogButtonBox>
+#include <QElapsedTimer>
+#include <QFileDialog>
 #include <QImageReader>
 #include <QLabel>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <atomic>
+#include <cstring>
+#include <fcntl.h>
+#include <optional>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <thread>
 
 using namespace kbtest::fenster;
+using namespace Qt::StringLiterals;
 
 class tst_Bilderaufnahme : public QObject {
     Q_OBJECT
@@ -18,6 +33,8 @@ private Q_SLOTS:
     void wortFehlerImDialog();
     void gleichesWort_data();
     void gleichesWort();
+    void keineNormaleDatei_data();
+    void keineNormaleDatei();
 };
 
 // A photo dropped onto the window: the word dialog proposes its name, the
@@ -112,6 +129,87 @@ void tst_Bilderaufnahme::gleichesWort()
     QCOMPARE(QFileInfo::exists(tmp.filePath(QStringLiteral("affe.png"))), ersetzt);
     QCOMPARE(QFileInfo::exists(tmp.filePath(QStringLiteral("Affe.png"))), !ersetzt);
     QCOMPARE(inhalt(ersetzt ? aussortiert : tmp.filePath(QStringLiteral("Affe.png"))), alt);
+}
+
+void tst_Bilderaufnahme::keineNormaleDatei_data()
+{
+    QTest::addColumn<QString>("art"); // pipe, device or socket
+    QTest::addColumn<bool>("fallen"); // dropped onto the window, else chosen in the file dialog
+    QTest::newRow("Pipe, fallen gelassen") << "Pipe" << true;
+    QTest::newRow("Pipe, ausgewählt") << "Pipe" << false;
+    QTest::newRow("Gerät, ausgewählt") << "Gerät" << false;
+    QTest::newRow("Socket, fallen gelassen") << "Socket" << true;
+}
+
+// A pipe, a device or a socket offered as a picture is never opened (opening a
+// pipe waits for a writer, a device may never end): no word is asked for, the
+// status line says in a sentence why it is no picture, the window keeps
+// answering all along, and the next picture is added as usual. Were the pipe
+// opened, the watcher's writer would end the wait: the test fails, not hangs.
+void tst_Bilderaufnahme::keineNormaleDatei()
+{
+    QFETCH(QString, art);
+    QFETCH(bool, fallen);
+    QTemporaryDir tmp, quelle;
+    fuelle(tmp.path(), 3);
+    QString pfad = art == u"Gerät" ? QStringLiteral("/dev/zero") : quelle.filePath(art + u".png"_s);
+    const int steckdose = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    const auto zu = qScopeGuard([steckdose] { ::close(steckdose); });
+    if (art == u"Socket") {
+        sockaddr_un adresse{};
+        adresse.sun_family = AF_UNIX;
+        std::strncpy(adresse.sun_path, QFile::encodeName(pfad).constData(), sizeof adresse.sun_path - 1);
+        QVERIFY(::bind(steckdose, reinterpret_cast<sockaddr*>(&adresse), sizeof adresse) == 0);
+    }
+    std::atomic<bool> geoeffnet = false;
+    std::optional<std::jthread> waechter;
+    if (art == u"Pipe") {
+        QVERIFY(::mkfifo(QFile::encodeName(pfad).constData(), 0600) == 0);
+        waechter.emplace([&, rohr = QFile::encodeName(pfad)](std::stop_token halt) {
+            for (; !halt.stop_requested(); std::this_thread::sleep_for(std::chrono::milliseconds(2)))
+                if (const int fd = ::open(rohr.constData(), O_WRONLY | O_NONBLOCK); fd >= 0)
+                    geoeffnet = true, ::close(fd);
+        });
+    }
+    Offen f(tmp.path());
+    QVERIFY(wartePruefung(*f.fenster));
+    QSignalSpy fertig(f.fenster.get(), &Bilderfenster::arbeitFertig);
+    QElapsedTimer uhr;
+    qint64 letzter = 0, laengsteStille = 0;
+    QTimer takt;
+    connect(&takt, &QTimer::timeout, this, [&] {
+        laengsteStille = std::max(laengsteStille, uhr.elapsed() - letzter), letzter = uhr.elapsed();
+    });
+    uhr.start(), takt.start(10);
+
+    if (fallen) {
+        QVERIFY(lasseFallen(*f.fenster, {pfad}));
+    } else {
+        f->hinzufuegenAktion()->trigger();
+        QFileDialog* auswahl = f->findChild<QFileDialog*>();
+        QVERIFY(auswahl && auswahl->isVisible());
+        auswahl->selectFile(pfad);
+        auto* knoepfe = auswahl->findChild<QDialogButtonBox*>();
+        QVERIFY(knoepfe && knoepfe->button(QDialogButtonBox::Open)->isEnabled());
+        QTest::mouseClick(knoepfe->button(QDialogButtonBox::Open), Qt::LeftButton);
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(fertig.count(), 1, 10000);
+    QVERIFY(!f->findChild<kbb::fenster::Wortdialog*>());
+    QCOMPARE(f->statusBar()->currentMessage(),
+             u"„%1“ ist keine normale Datei, sondern etwa eine Pipe oder ein Gerät: daraus kann "
+             "Kieselblick kein Bild lesen."_s.arg(QFileInfo(pfad).fileName()));
+    // Generous: a window that answers redraws every few milliseconds.
+    QVERIFY2(laengsteStille < 1000, qPrintable(QString::number(laengsteStille)));
+
+    const QString hase = quelle.filePath(u"Hase.png"_s);
+    schreibeBild(hase, QSize(200, 150), Qt::gray);
+    QVERIFY(lasseFallen(*f.fenster, {hase}));
+    auto* dialog = wortdialog(*f.fenster);
+    QVERIFY(dialog);
+    tippeWort(*dialog, u"Hase"_s);
+    QTRY_COMPARE_WITH_TIMEOUT(fertig.count(), 2, 20000);
+    QVERIFY(QFileInfo::exists(tmp.filePath(u"Hase.png"_s)));
+    QVERIFY(!geoeffnet);
 }
 
 QTEST_MAIN(tst_Bilderaufnahme)
