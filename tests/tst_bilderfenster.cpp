@@ -25,6 +25,7 @@
 #include <unistd.h>
 
 #include "support/fensterhilfe.h"
+#include "support/testbilder.h"
 
 using namespace kbtest::fenster;
 
@@ -53,6 +54,8 @@ void tst_Bilderfenster::urteile_data()
                                 << "Hält das Spiel an: beschädigt" << int(kbb::fenster::Schwere::HaeltAn);
     QTest::newRow("zu groß") << "Riese.png"
                              << "Größer als die Bildfläche" << int(kbb::fenster::Schwere::Hinweis);
+    QTest::newRow("hält lange auf") << "Langsam.png"
+                                    << "Hält das Spiel lange auf (+1)" << int(kbb::fenster::Schwere::Hinweis);
     QTest::newRow("sehr klein") << "Floh.png"
                                 << "Sehr klein" << int(kbb::fenster::Schwere::Hinweis);
     QTest::newRow("Punkt") << "Kater.jpeg"
@@ -76,6 +79,8 @@ void tst_Bilderfenster::urteile()
     schreibeText(d.filePath(QStringLiteral("Kaputt.png")), png.left(png.size() / 3));
     schreibeBild(d.filePath(QStringLiteral("Riese.png")), QSize(900, 700), Qt::darkGreen);
     schreibeBild(d.filePath(QStringLiteral("Floh.png")), QSize(40, 30), Qt::red);
+    kbtest::schreibeEinfarbigesPng(d.filePath(QStringLiteral("Langsam.png")), {65535, 65535}, true,
+                                   0xFF00A000);
     schreibeBild(d.filePath(QStringLiteral("Kater.jpeg")), QSize(300, 200), Qt::blue, "JPEG");
     schreibeBild(d.filePath(QStringLiteral("affe.gif")), QSize(200, 200), Qt::yellow, "PNG");
 

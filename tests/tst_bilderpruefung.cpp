@@ -12,6 +12,7 @@
 #include <QBuffer>
 #include <QCryptographicHash>
 #include <QDirIterator>
+#include <QElapsedTimer>
 #include <QImageReader>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -21,56 +22,12 @@
 using kbb::Befund;
 Q_DECLARE_METATYPE(QList<kbb::Befund>)
 
+using kbtest::bildDaten;
+using kbtest::hochkantFoto;
+using kbtest::lege;
+using kbtest::schreibeDatei;
+
 namespace {
-
-void schreibeDatei(const QByteArray& pfad, const QByteArray& inhalt)
-{
-    std::FILE* f = std::fopen(pfad.constData(), "wb");
-    QVERIFY(f);
-    QCOMPARE(std::fwrite(inhalt.constData(), 1, std::size_t(inhalt.size()), f), std::size_t(inhalt.size()));
-    std::fclose(f);
-}
-
-QByteArray bildDaten(QSize size, const char* format)
-{
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(Qt::darkCyan);
-    QBuffer puffer;
-    puffer.open(QIODevice::WriteOnly);
-    image.save(&puffer, format);
-    return puffer.data();
-}
-
-// A JPEG whose camera says "turn a quarter to the right" (EXIF orientation 6).
-QByteArray hochkantFoto(QSize gespeichert)
-{
-    const QByteArray exif("\xFF\xE1\x00\x22"
-                          "Exif\0\0MM\0*\0\0\0\x08\0\x01\x01\x12\0\x03\0\0\0\x01\0\x06\0\0\0\0\0\0",
-                          36);
-    return bildDaten(gespeichert, "JPEG").insert(2, exif);
-}
-
-// "png:W:H", "jpeg:W:H", "bmpoben:W:H" (a BMP stored top row first), "text",
-// "halb" (a PNG cut short), "heic".
-void lege(const QString& ordner, const QString& name, const QString& art)
-{
-    const QByteArray pfad = QFile::encodeName(ordner + u'/' + name);
-    const QStringList t = art.split(u':');
-    if (t[0] == u"text")
-        schreibeDatei(pfad, "[.ShellClassInfo]\n");
-    else if (t[0] == u"halb")
-        schreibeDatei(pfad, bildDaten({300, 300}, "PNG").left(120));
-    else if (t[0] == u"heic")
-        schreibeDatei(pfad, QByteArray("\0\0\0\x18"
-                                       "ftypheic",
-                                       12) +
-                                QByteArray(200, 'x'));
-    else if (t[0] == u"bmpoben")
-        schreibeDatei(pfad, kbtest::bmpDatei(QImage::fromData(bildDaten({t[1].toInt(), t[2].toInt()}, "PNG")),
-                                             24, true));
-    else
-        schreibeDatei(pfad, bildDaten({t[1].toInt(), t[2].toInt()}, t[0].toUpper().toLatin1()));
-}
 
 // Fifteen pictures of different words, so that every level can be played.
 void fuenfzehnBilder(const QString& ordner)
@@ -149,6 +106,14 @@ void tst_Bilderpruefung::befundJeDatei_data()
     QTest::newRow("links vom Knopf") << u"Links.png"_s << u"png:496:533"_s << QList<Befund>{};
     QTest::newRow("über dem Knopf") << u"Oben.png"_s << u"jpeg:616:432"_s << QList<Befund>{};
     QTest::newRow("BMP, oberste Zeile zuerst") << u"Oben.bmp"_s << u"bmpoben:120:90"_s << QList<Befund>{};
+    QTest::newRow("riesig, mit Zeilensprung")
+        << u"Riese.png"_s << u"riese:65535:65535:z"_s << QList{Befund::HaeltLangeAuf, Befund::ZuGross};
+    QTest::newRow("riesig, ohne Zeilensprung")
+        << u"Riese.png"_s << u"riese:65535:65535"_s << QList{Befund::ZuGross};
+    QTest::newRow("riesig, progressiv")
+        << u"Riese.jpg"_s << u"progressiv:16000:16000"_s << QList{Befund::HaeltLangeAuf, Befund::ZuGross};
+    QTest::newRow("zu groß zum Lesen")
+        << u"Riese.jpg"_s << u"progressiv:65500:65500"_s << QList{Befund::ZuGrossZumLesen};
     QTest::newRow("sehr klein") << u"Klein.png"_s << u"png:99:99"_s << QList{Befund::SehrKlein};
     QTest::newRow("schmal, nicht klein") << u"Schmal.png"_s << u"png:99:100"_s << QList<Befund>{};
     QTest::newRow("Punkt am Ende") << u"Katze.jpeg"_s << u"jpeg:200:200"_s << QList{Befund::PunktAmEnde};
@@ -175,6 +140,8 @@ void tst_Bilderpruefung::befundJeDatei()
     }
     QCOMPARE(gefunden, erwartet);
     QCOMPARE(b.stopptSpiel(), !erwartet.isEmpty() && kbb::stopptSpiel(erwartet.first()));
+    if (gefunden.contains(Befund::HaeltLangeAuf))
+        QVERIFY(d->meldungen.first().satz.startsWith(u"Hält das Spiel lange auf: das Bild hat "_s));
     // A foreign format is named by what the file holds, not by its extension.
     if (erwartet == QList{Befund::UnbekanntesFormat})
         QVERIFY2(d->meldungen.first().satz.contains(u"das Bildformat „HEIF“"_s),
@@ -230,6 +197,9 @@ void tst_Bilderpruefung::reparaturVerliertNichts()
     lege(o, u"Foto.jpeg"_s, u"jpeg:1600:1200"_s); // renamed and scaled
     lege(o, u"Knopf.gif"_s, u"png:600:500"_s);    // a PNG by its content
     lege(o, u"Knopf.bmp"_s, u"bmp:600:500"_s);
+    lege(o, u"Riese.png"_s, u"riese:65535:65535:z"_s);    // holds the game up: made small
+    lege(o, u"Riese.jpg"_s, u"progressiv:16000:16000"_s); // the same
+    lege(o, u"Monster.jpg"_s, u"progressiv:65500:65500"_s);
     schreibeDatei(QFile::encodeName(o) + "/Gr\xFCn.png", hochkantFoto({900, 300}));
     const QMultiHash<QByteArray, QString> vorher = inhalte(o);
 
@@ -244,10 +214,15 @@ void tst_Bilderpruefung::reparaturVerliertNichts()
     QVERIFY(QFile::exists(o + u"/aussortiert/original/Foto.jpg"_s));
     QVERIFY(QFile::exists(o + u"/Katze (2).jpg"_s));
     QCOMPARE(QImageReader(o + u"/Grün.png"_s).size(), QSize(300, 900).scaled(496, 533, Qt::KeepAspectRatio));
+    for (const QString& riese : {u"Riese.png"_s, u"Riese.jpg"_s}) {
+        QVERIFY(QFile::exists(o + u"/aussortiert/original/"_s + riese));
+        QCOMPARE(QImageReader(o + u'/' + riese).size(), QSize(496, 496));
+    }
+    QVERIFY(QFile::exists(o + u"/aussortiert/Monster.jpg"_s));
 
     QCOMPARE(starte({u"--check"_s, o}).status, 0);
     const QStringList namen = tk::listedFileNames(o);
-    QCOMPARE(namen.size(), 15 + 6);
+    QCOMPARE(namen.size(), 15 + 8);
     for (const QString& name : namen) {
         const tk::Picture bild = tk::Picture::load(o + u'/' + name);
         QVERIFY(!bild.decode(QRect(0, 0, 624, 560)).isNull());
@@ -347,6 +322,8 @@ void tst_Bilderpruefung::kommandozeile_data()
     QTest::newRow("zu wenige Wörter") << u"8"_s << QStringList{u"--check"_s} << 1;
     QTest::newRow("hält das Spiel an") << u"15+text"_s << QStringList{u"--check"_s} << 1;
     QTest::newRow("repariert") << u"15+text"_s << QStringList{u"--repair"_s} << 0;
+    QTest::newRow("hält das Spiel lange auf") << u"15+riese"_s << QStringList{u"--check"_s} << 0;
+    QTest::newRow("lange aufgehalten, repariert") << u"15+riese"_s << QStringList{u"--repair"_s} << 0;
     QTest::newRow("kein Ordner") << u"-"_s << QStringList{u"--check"_s} << 2;
     QTest::newRow("beides") << u"15"_s << QStringList{u"--check"_s, u"--repair"_s} << 2;
     QTest::newRow("unbekannt") << u"15"_s << QStringList{u"--pruefe"_s} << 2;
@@ -364,8 +341,19 @@ void tst_Bilderpruefung::kommandozeile()
         lege(ordner, u"Bild%1.png"_s.arg(QChar(u'A' + i)), u"png:120:90"_s);
     if (inhalt.endsWith(u"+text"))
         lege(ordner, u"desktop.ini"_s, u"text"_s);
+    if (inhalt.endsWith(u"+riese"))
+        lege(ordner, u"Riese.png"_s, u"riese:65535:65535:z"_s);
+    QElapsedTimer uhr;
+    uhr.start();
     const Lauf lauf = starte(argumente << ordner);
     QCOMPARE(lauf.status, status);
+    // The picture is judged by its header, and decoded no longer than the game
+    // would: a second or so, where decoding it all took 21 seconds. Generous for
+    // a busy machine and the sanitizers.
+    if (inhalt.endsWith(u"+riese"))
+        QVERIFY2(uhr.elapsed() < 5000 && lauf.ausgabe.contains(u"Riese.png: Hält das Spiel lange auf"_s) ==
+                                             argumente.contains(u"--check"_s),
+                 qPrintable(lauf.ausgabe));
     if (argumente.contains(u"--version"_s))
         QCOMPARE(lauf.ausgabe.trimmed(), u"kieselblick-bilder " KB_VERSION_STRING ""_s);
 }

@@ -21,6 +21,10 @@ QString kurzWort(Befund b)
         return QStringLiteral("Hält das Spiel an: fremdes Format");
     case Befund::KeineDatei:
         return QStringLiteral("Hält das Spiel an: keine normale Datei");
+    case Befund::ZuGrossZumLesen:
+        return QStringLiteral("Hält das Spiel an: zu groß zum Lesen");
+    case Befund::HaeltLangeAuf:
+        return QStringLiteral("Hält das Spiel lange auf");
     case Befund::ZuGross:
         return QStringLiteral("Größer als die Bildfläche");
     case Befund::SehrKlein:

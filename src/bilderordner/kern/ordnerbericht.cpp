@@ -43,7 +43,8 @@ QString stufenSatz(const Ordnerbericht& b)
 bool stopptSpiel(Befund befund)
 {
     return befund == Befund::KeinBild || befund == Befund::Beschaedigt || befund == Befund::Unlesbar ||
-           befund == Befund::UnbekanntesFormat || befund == Befund::KeineDatei;
+           befund == Befund::UnbekanntesFormat || befund == Befund::KeineDatei ||
+           befund == Befund::ZuGrossZumLesen;
 }
 
 bool Datei::stopptSpiel() const

@@ -103,7 +103,7 @@ QStringList repariere(const QString& ordner)
         QString name = d.name;
         if (d.hat(Befund::PunktAmEnde) && kurzeEndung(name) != name)
             name = kuerzeEndung(ordner, name, zeilen);
-        if (d.hat(Befund::ZuGross))
+        if (d.hat(Befund::ZuGross) || d.hat(Befund::HaeltLangeAuf))
             verkleinere(ordner, name, zeilen);
     }
     if (zeilen.isEmpty())

@@ -13,8 +13,9 @@ inline constexpr const char* Aussortiert = "aussortiert";
 //  - names that are no UTF-8 are renamed by reading them as Latin-1;
 //  - files that would stop the game move to "aussortiert";
 //  - four-letter extensions become three-letter ones (".jpeg" to ".jpg");
-//  - pictures not seen whole are scaled down (orientation applied, same format
-//    where Qt can write it), the original moved to "aussortiert/original".
+//  - pictures not seen whole, or that hold the game up, are scaled down
+//    (orientation applied, same format where Qt can write it, a PNG without
+//    interlacing), the original moved to "aussortiert/original".
 // Nothing is deleted or overwritten: a taken name gets " (2)", " (3)", ...;
 // every new file is written to a temporary file in its folder and renamed into
 // place. A step that fails is reported as a line and changes nothing.
