@@ -347,13 +347,15 @@ void tst_Bilderpruefung::kommandozeile()
     uhr.start();
     const Lauf lauf = starte(argumente << ordner);
     QCOMPARE(lauf.status, status);
-    // The picture is judged by its header, and decoded no longer than the game
-    // would: a second or so, where decoding it all took 21 seconds. Generous for
-    // a busy machine and the sanitizers.
-    if (inhalt.endsWith(u"+riese"))
-        QVERIFY2(uhr.elapsed() < 5000 && lauf.ausgabe.contains(u"Riese.png: Hält das Spiel lange auf"_s) ==
-                                             argumente.contains(u"--check"_s),
-                 qPrintable(lauf.ausgabe));
+    if (inhalt.endsWith(u"+riese")) {
+        // --check judges the picture by its header and decodes it no longer than the
+        // game would, where decoding it through took 21 seconds. Generous for a busy
+        // machine and the sanitizers.
+        const bool check = argumente.contains(u"--check"_s);
+        QVERIFY2(!check || uhr.elapsed() < 5000, qPrintable(QString::number(uhr.elapsed())));
+        // After the repair it is a small picture that holds nothing up.
+        QCOMPARE(lauf.ausgabe.contains(u"Riese.png: Hält das Spiel lange auf"_s), check);
+    }
     if (argumente.contains(u"--version"_s))
         QCOMPARE(lauf.ausgabe.trimmed(), u"kieselblick-bilder " KB_VERSION_STRING ""_s);
 }
