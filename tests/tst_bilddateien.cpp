@@ -4,9 +4,11 @@
 // GIF, icon) is shown or ends the program naming the file, the undamaged ones
 // shown as Qt's reader gives them (an icon: its largest image).
 #include "support/spielumgebung.h"
+#include "support/testbilder.h"
 
 #include <QBuffer>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QHash>
 #include <QImageWriter>
 #include <QSet>
@@ -219,6 +221,61 @@ private Q_SLOTS:
             QCOMPARE(tafel.size(), stufe == 1 ? 9 : 15);
             QVERIFY(moeglich.contains(tafel));
         }
+    }
+
+    // Valid pictures of kinds the usual programs do not write: each is drawn on a
+    // level screen and shows there as it is, its top row at the top. The giant ones
+    // show within a second, if coarser: the click that draws one may take three
+    // (generous, for a machine busy with other work and for the sanitizers), where
+    // decoding them in full took 26 to 41 seconds.
+    void gueltigeBilderZeigenSich_data()
+    {
+        QTest::addColumn<QString>("art"); // bmp:<bits>:<first row stored>, png:[zeilensprung], jpeg
+        QTest::addColumn<QSize>("groesse");
+        QTest::newRow("BMP, oberste Zeile zuerst") << u"bmp:24:oben"_s << QSize(2, 2);
+        QTest::newRow("BMP, oberste Zeile zuerst, Zeilen aufgefüllt") << u"bmp:24:oben"_s << QSize(3, 2);
+        QTest::newRow("BMP, oberste Zeile zuerst, 32 Bit") << u"bmp:32:oben"_s << QSize(2, 3);
+        QTest::newRow("BMP, unterste Zeile zuerst") << u"bmp:24:unten"_s << QSize(3, 2);
+        QTest::newRow("PNG, riesig, mit Zeilensprung") << u"png:zeilensprung"_s << QSize(65535, 65535);
+        QTest::newRow("PNG, riesig") << u"png:"_s << QSize(65535, 65535);
+        QTest::newRow("JPEG, riesig, progressiv") << u"jpeg"_s << QSize(16000, 16000);
+    }
+    void gueltigeBilderZeigenSich()
+    {
+        QFETCH(QString, art);
+        QFETCH(QSize, groesse);
+        Spiel spiel;
+        spiel.bilderOrdner(kbtest::bilddateien(8));
+        const QString name = u"Neu."_s + art.section(u':', 0, 0), pfad = spiel.bilder() + u'/' + name;
+        // Every pixel of a small picture its own colour: one upside down or shifted shows.
+        QImage muster(groesse.boundedTo({3, 3}), QImage::Format_RGB32);
+        for (int y = 0; y < muster.height(); ++y)
+            for (int x = 0; x < muster.width(); ++x)
+                muster.setPixel(x, y, qRgb(40 + 100 * x, 30 + 90 * y, 200 - 60 * x));
+        if (art.startsWith(u"bmp"))
+            kbtest::schreibeDatei(pfad, kbtest::bmpDatei(muster, art.section(u':', 1, 1).toInt(),
+                                                         art.section(u':', 2) == u"oben"));
+        else if (art.startsWith(u"png"))
+            kbtest::schreibeEinfarbigesPng(pfad, groesse, art.endsWith(u"zeilensprung"), muster.pixel(0, 0));
+        else
+            kbtest::schreibeGrauesProgressivesJpeg(pfad, groesse), muster.fill(qRgb(128, 128, 128));
+        tk::Form* f = spiel.starte(u"frmSchw1"_s);
+        spiel.services.scriptedNumbers = {zahlFuer(f, name)};
+        QElapsedTimer uhr;
+        uhr.start();
+        Spiel::klick(f->find<tk::CommandButton>(u"cmdweiter"_s));
+        QVERIFY2(uhr.elapsed() < 3000, qPrintable(QString::number(uhr.elapsed())));
+        const auto& fehler = spiel.services.error;
+        QVERIFY2(!fehler, qPrintable(fehler ? fehler->message() : QString()));
+        const tk::Image& bild = f->find<tk::Image>(u"imgBild"_s);
+        QCOMPARE(bild.picture().path(), pfad);
+        QCOMPARE(bild.picture().size(), groesse);
+        const QImage gezeigt = qobject_cast<const QLabel*>(bild.widget())->pixmap().toImage();
+        if (art.startsWith(u"bmp"))
+            QCOMPARE(gezeigt.convertToFormat(QImage::Format_RGB32), muster);
+        else // one colour throughout, in the coarsest pass as in the finest
+            for (const QPoint p : {QPoint(0, 0), QPoint(7, 9), QPoint(300, 200), QPoint(600, 520)})
+                QCOMPARE(gezeigt.pixel(p), muster.pixel(0, 0));
     }
 
     void jedesKaputteBildZeigtSichOderNenntDieDatei()

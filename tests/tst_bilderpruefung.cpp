@@ -9,6 +9,7 @@
 #include "regeln/wort.h"
 #include "support/ordnerhilfe.h"
 
+#include <QElapsedTimer>
 #include <QImageReader>
 #include <QTemporaryDir>
 #include <unistd.h>
@@ -48,6 +49,15 @@ void tst_Bilderpruefung::befundJeDatei_data()
     QTest::newRow("unter dem Knopf") << u"Knopf.png"_s << u"png:497:433"_s << QList{Befund::ZuGross};
     QTest::newRow("links vom Knopf") << u"Links.png"_s << u"png:496:533"_s << QList<Befund>{};
     QTest::newRow("über dem Knopf") << u"Oben.png"_s << u"jpeg:616:432"_s << QList<Befund>{};
+    QTest::newRow("BMP, oberste Zeile zuerst") << u"Oben.bmp"_s << u"bmpoben:120:90"_s << QList<Befund>{};
+    QTest::newRow("riesig, mit Zeilensprung")
+        << u"Riese.png"_s << u"riese:65535:65535:z"_s << QList{Befund::HaeltLangeAuf, Befund::ZuGross};
+    QTest::newRow("riesig, ohne Zeilensprung")
+        << u"Riese.png"_s << u"riese:65535:65535"_s << QList{Befund::ZuGross};
+    QTest::newRow("riesig, progressiv")
+        << u"Riese.jpg"_s << u"progressiv:16000:16000"_s << QList{Befund::HaeltLangeAuf, Befund::ZuGross};
+    QTest::newRow("zu groß zum Lesen")
+        << u"Riese.jpg"_s << u"progressiv:65500:65500"_s << QList{Befund::ZuGrossZumLesen};
     QTest::newRow("sehr klein") << u"Klein.png"_s << u"png:99:99"_s << QList{Befund::SehrKlein};
     QTest::newRow("schmal, nicht klein") << u"Schmal.png"_s << u"png:99:100"_s << QList<Befund>{};
     QTest::newRow("Punkt am Ende") << u"Katze.jpeg"_s << u"jpeg:200:200"_s << QList{Befund::PunktAmEnde};
@@ -74,6 +84,8 @@ void tst_Bilderpruefung::befundJeDatei()
     }
     QCOMPARE(gefunden, erwartet);
     QCOMPARE(b.stopptSpiel(), !erwartet.isEmpty() && kbb::stopptSpiel(erwartet.first()));
+    if (gefunden.contains(Befund::HaeltLangeAuf))
+        QVERIFY(d->meldungen.first().satz.startsWith(u"Hält das Spiel lange auf: das Bild hat "_s));
     // A foreign format is named by what the file holds, not by its extension.
     if (erwartet == QList{Befund::UnbekanntesFormat})
         QVERIFY2(d->meldungen.first().satz.contains(u"das Bildformat „HEIF“"_s),
@@ -129,11 +141,14 @@ void tst_Bilderpruefung::reparaturVerliertNichts()
     lege(o, u"Foto.jpeg"_s, u"jpeg:1600:1200"_s); // renamed and scaled
     lege(o, u"Knopf.gif"_s, u"png:600:500"_s);    // a PNG by its content
     lege(o, u"Knopf.bmp"_s, u"bmp:600:500"_s);
+    lege(o, u"Riese.png"_s, u"riese:65535:65535:z"_s);    // holds the game up: made small
+    lege(o, u"Riese.jpg"_s, u"progressiv:16000:16000"_s); // the same
+    lege(o, u"Monster.jpg"_s, u"progressiv:65500:65500"_s);
     schreibeDatei(QFile::encodeName(o) + "/Gr\xFCn.png", hochkantFoto({900, 300}));
     const QMultiHash<QByteArray, QString> vorher = inhalte(o);
 
     // What repair cannot decide stays, and keeps the folder amber: two pictures
-    // for "Knopf".
+    // each for "Knopf" and "Riese".
     const Lauf reparatur = starte({u"--repair"_s, o});
     QCOMPARE(reparatur.status, 1);
     QVERIFY2(reparatur.ausgabe.contains(u"„Foto.jpg“ auf 576 × 432 Pixel verkleinert"_s),
@@ -145,15 +160,20 @@ void tst_Bilderpruefung::reparaturVerliertNichts()
     QVERIFY(QFile::exists(o + u"/aussortiert/original/Foto.jpg"_s));
     QVERIFY(QFile::exists(o + u"/aussortiert/Katze.jpeg"_s));
     QCOMPARE(QImageReader(o + u"/Grün.png"_s).size(), QSize(300, 900).scaled(496, 533, Qt::KeepAspectRatio));
+    for (const QString& riese : {u"Riese.png"_s, u"Riese.jpg"_s}) {
+        QVERIFY(QFile::exists(o + u"/aussortiert/original/"_s + riese));
+        QCOMPARE(QImageReader(o + u'/' + riese).size(), QSize(496, 496));
+    }
+    QVERIFY(QFile::exists(o + u"/aussortiert/Monster.jpg"_s));
 
     const kbb::Ordnerbericht danach = kbb::pruefeOrdner(o);
     QCOMPARE(danach.ampel(), kbb::Ampel::Gelb);
     for (const kbb::Datei& d : danach.dateien)
-        QVERIFY2(d.meldungen.isEmpty() ||
-                     (d.wort == u"Knopf" && d.hat(Befund::GleichesWort) && d.meldungen.size() == 1),
+        QVERIFY2(d.meldungen.isEmpty() || ((d.wort == u"Knopf" || d.wort == u"Riese") &&
+                                           d.hat(Befund::GleichesWort) && d.meldungen.size() == 1),
                  qPrintable(d.name));
     const QStringList namen = tk::listedFileNames(o);
-    QCOMPARE(namen.size(), 15 + 5);
+    QCOMPARE(namen.size(), 15 + 7);
     for (const QString& name : namen) {
         const tk::Picture bild = tk::Picture::load(o + u'/' + name);
         QVERIFY(!bild.decode(QRect(0, 0, 624, 560)).isNull());
@@ -301,6 +321,9 @@ void tst_Bilderpruefung::kommandozeile_data()
     QTest::newRow("beendet das Spiel") << u"15+text"_s << QStringList{u"--check"_s} << 1 << QString();
     QTest::newRow("beschädigtes PNG") << u"15+halb"_s << QStringList{u"--check"_s} << 1 << QString();
     QTest::newRow("repariert") << u"15+text"_s << QStringList{u"--repair"_s} << 0 << QString();
+    QTest::newRow("hält das Spiel lange auf") << u"15+riese"_s << QStringList{u"--check"_s} << 1 << QString();
+    QTest::newRow("lange aufgehalten, repariert")
+        << u"15+riese"_s << QStringList{u"--repair"_s} << 0 << QString();
     QTest::newRow("kein Ordner") << u"-"_s << QStringList{u"--check"_s} << 2 << QString();
     QTest::newRow("beides") << u"15"_s << QStringList{u"--check"_s, u"--repair"_s} << 2
                             << u"Bitte nur einen Ordner und nur eine der Aufgaben angeben."_s;
@@ -327,11 +350,24 @@ void tst_Bilderpruefung::kommandozeile()
         lege(ordner, u"desktop.ini"_s, u"text"_s);
     if (inhalt.endsWith(u"+halb"))
         lege(ordner, u"Kaputt.png"_s, u"halb"_s);
+    if (inhalt.endsWith(u"+riese"))
+        lege(ordner, u"Riese.png"_s, u"riese:65535:65535:z"_s);
     qunsetenv("XDG_RUNTIME_DIR");
+    QElapsedTimer uhr;
+    uhr.start();
     const Lauf lauf = starte(argumente << ordner);
     QCOMPARE(lauf.status, status);
     QVERIFY2(fehler.isEmpty() ? lauf.fehler.isEmpty() : lauf.fehler.startsWith(fehler),
              qPrintable(lauf.fehler));
+    if (inhalt.endsWith(u"+riese")) {
+        // --check judges the picture by its header and decodes it no longer than the
+        // game would, where decoding it through took 21 seconds. Generous for a busy
+        // machine and the sanitizers.
+        const bool check = argumente.contains(u"--check"_s);
+        QVERIFY2(!check || uhr.elapsed() < 5000, qPrintable(QString::number(uhr.elapsed())));
+        // After the repair it is a small picture that holds nothing up.
+        QCOMPARE(lauf.ausgabe.contains(u"Riese.png: Hält das Spiel lange auf"_s), check);
+    }
     if (argumente.contains(u"--version"_s))
         QCOMPARE(lauf.ausgabe.trimmed(), u"kieselblick-bilder " KB_VERSION_STRING ""_s);
     if (argumente.contains(u"--help"_s))

@@ -3,6 +3,7 @@
 #include "toolkit/filenames.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <algorithm>
 #include <csetjmp>
 #include <cstdio>
@@ -95,7 +96,64 @@ bool decode(std::FILE* file, const QRect& clip, QImage& image)
     return done && error.warnings == 0;
 }
 
+// The decoding time measured on the reference machine (2 cores shared with other
+// builds, libjpeg-turbo 2.1.5): a 4000 x 3000 photo of one scan shows its top
+// 556 rows in about 10 ns a pixel of those rows; a progressive 8000 x 6000 photo
+// of 16.7 MB takes 650 ms, a progressive 16000 x 16000 grey picture of 0.5 MB
+// 375 ms. Per coefficient 2 ns and per byte of the file 40 ns lie above both.
+constexpr double RowPixelNanos = 12.0;
+constexpr double CoefficientNanos = 2.0;
+constexpr double FileByteNanos = 40.0;
+
+bool readLayout(std::FILE* file, JpegLayout& layout)
+{
+    jpeg_decompress_struct info;
+    ErrorJump error;
+    info.err = jpeg_std_error(&error.manager);
+    error.manager.error_exit = jumpBack;
+    error.manager.emit_message = countWarning;
+    if (setjmp(error.back)) {
+        jpeg_destroy_decompress(&info);
+        return false;
+    }
+    jpeg_create_decompress(&info);
+    jpeg_stdio_src(&info, file);
+    jpeg_read_header(&info, TRUE);
+    layout.size = QSize(int(info.image_width), int(info.image_height));
+    layout.multiScan = jpeg_has_multiple_scans(&info);
+    for (int c = 0; c < info.num_components; ++c)
+        layout.coefficientBytes += qint64(info.comp_info[c].width_in_blocks) *
+                                   qint64(info.comp_info[c].height_in_blocks) * DCTSIZE2 *
+                                   qint64(sizeof(JCOEF));
+    jpeg_destroy_decompress(&info);
+    return true;
+}
+
 } // namespace
+
+std::optional<JpegLayout> readJpegLayout(const QString& path)
+{
+    if (!isRegularFile(path))
+        return std::nullopt;
+    std::FILE* file = std::fopen(QFile::encodeName(path).constData(), "rb");
+    if (!file)
+        return std::nullopt;
+    JpegLayout layout;
+    const bool read = readLayout(file, layout);
+    std::fclose(file);
+    layout.fileBytes = QFileInfo(path).size();
+    return read ? std::optional(layout) : std::nullopt;
+}
+
+double jpegDecodeMillis(const JpegLayout& layout, const QRect& clip)
+{
+    if (layout.multiScan)
+        return (double(layout.coefficientBytes) / double(sizeof(JCOEF)) * CoefficientNanos +
+                double(layout.fileBytes) * FileByteNanos) /
+               1e6;
+    return double(std::min(clip.bottom() + 1, layout.size.height())) * layout.size.width() * RowPixelNanos /
+           1e6;
+}
 
 QImage decodeJpegClip(const QString& path, const QRect& clip)
 {

@@ -2,7 +2,9 @@
 
 #include <QImage>
 #include <QRect>
+#include <QSize>
 #include <QString>
+#include <optional>
 
 namespace tk {
 
@@ -18,5 +20,24 @@ namespace tk {
 // warning. The caller then reads the file with Qt's reader, which decides, exactly
 // as before, whether it shows or is unreadable.
 QImage decodeJpegClip(const QString& path, const QRect& clip);
+
+// What a JPEG's header says about the cost of decoding it.
+struct JpegLayout {
+    QSize size;
+    // Stored in several scans over the whole picture (progressive, or one colour
+    // after another): libjpeg keeps every coefficient of the picture in memory and
+    // reads the whole file before the first row comes out.
+    bool multiScan = false;
+    qint64 coefficientBytes = 0; // the memory that takes
+    qint64 fileBytes = 0;
+};
+
+// The header of a JPEG file; nothing for a file that is no regular file or no JPEG.
+std::optional<JpegLayout> readJpegLayout(const QString& path);
+
+// The estimated time, in milliseconds, of decoding the part `clip` in full: for
+// a picture of one scan the rows down to the clip's last, for one of several
+// scans all of the picture's coefficients and every byte of the file.
+double jpegDecodeMillis(const JpegLayout& layout, const QRect& clip);
 
 } // namespace tk

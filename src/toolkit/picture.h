@@ -8,6 +8,25 @@
 
 namespace tk {
 
+// The longest the image control spends decoding a PNG, in milliseconds: when it
+// has passed, the control shows what it has, an interlaced picture from the
+// passes read so far (coarser), another from its upper rows. The one second that
+// a picture may hold a round up leaves room for loading, drawing and a machine
+// busy with other work.
+inline constexpr int ShowDeadlineMillis = 400;
+
+// What showing a part of a picture costs, judged from the file's header alone.
+struct ShowCost {
+    // What the image control shows when decoding the part would take longer than
+    // ShowDeadlineMillis: it waits for the whole part, or it shows a coarser
+    // picture, or the upper rows.
+    enum class Beyond { Waits, Coarser, UpperRows };
+
+    double millis = 0; // the estimated time of decoding the part in full
+    Beyond beyond = Beyond::Waits;
+    bool stepwise = false; // stored in passes over the whole picture: interlaced or progressive
+};
+
 // A picture as the game hands it around. Loading reads only the file's header:
 // the size is known at once, while the pixels are decoded by the image control
 // that shows it, and then only the part that can be seen on its screen. A
@@ -18,8 +37,10 @@ public:
 
     // Reads a picture file. A missing file is error 53, a file that is no readable
     // picture error 481; both name the file, and 481 says why (Reason): no picture,
-    // damaged, unreadable, a format no reader here knows, or no regular file, such
-    // as a pipe, which is never opened. Of an icon file's images the largest is shown.
+    // damaged, unreadable, a format no reader here knows, no regular file, such as
+    // a pipe, which is never opened, or too large to read (a JPEG of several scans
+    // whose coefficients would take more than a gigabyte). Of an icon file's images
+    // the largest is shown.
     static Picture load(const QString& path);
     // A picture stored with the program (a Qt resource); high-DPI variants are used.
     static Picture fromResource(const QString& resource);
@@ -31,10 +52,17 @@ public:
 
     // Decodes the part `visible` (in picture pixels, shown orientation). Throws
     // error 481 when the file turns out to be unreadable or no longer a regular file.
+    // A PNG is decoded for ShowDeadlineMillis at most (see there).
     QPixmap decode(const QRect& visible) const;
     // The same as an image. Unlike a pixmap, an image may be made in any thread,
     // so a worker thread can judge a picture file exactly as the game loads it.
     QImage decodeImage(const QRect& visible) const;
+    // What decoding the part `visible` costs, from the file's header.
+    ShowCost showCost(const QRect& visible) const;
+    // The whole picture in shown orientation, scaled down to fit `atMost`, for a
+    // PNG or JPEG too large for Qt's reader to read whole; a null image for any
+    // other, or one no larger than `atMost`.
+    QImage decodeReduced(QSize atMost) const;
 
 private:
     QString path_;

@@ -5,6 +5,7 @@
 #include "toolkit/services.h"
 #include "toolkit/systemcolours.h"
 #include "toolkit/units.h"
+#include "toolkit/windowwatch.h"
 
 #include <QApplication>
 #include <QPixmapCache>
@@ -38,6 +39,7 @@ void setUp()
     QApplication::setPalette(systemPalette());
     installKeyWatch();
     useGermanQtTexts();
+    installWindowWatch();
 }
 
 Program& Program::instance()
@@ -90,7 +92,8 @@ void Program::unload(Form& form)
         return;
     std::unique_ptr<Form> gone = std::move(*it);
     loaded_.erase(it);
-    gone->window()->hide();
+    if (QWidget* window = gone->window())
+        window->hide();
     unloaded_.push_back(std::move(gone));
     if (depth_ == 0)
         finishEvent();

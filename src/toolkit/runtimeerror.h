@@ -15,6 +15,7 @@ enum class Reason {
     Unreadable,    // the file cannot be opened: no read permission
     UnknownFormat, // a picture format that no reader here knows (HEIC, WebP, TIFF, ...)
     SpecialFile,   // no regular file: a folder, a pipe or a device
+    TooLarge,      // a picture that would take more memory to read than the program allows
 };
 
 // The one error type of the program. A handler that hits a run-time error throws it;

@@ -5,6 +5,7 @@
 // Each test program that includes this defines KBB_PROGRAMM.
 #include "bilderordner/kern/ordnerbericht.h"
 #include "support/spielumgebung.h"
+#include "support/testbilder.h"
 
 #include <QBuffer>
 #include <QCryptographicHash>
@@ -14,52 +15,10 @@
 
 namespace kbtest::ordner {
 
-inline void schreibeDatei(const QByteArray& pfad, const QByteArray& inhalt)
-{
-    std::FILE* f = std::fopen(pfad.constData(), "wb");
-    QVERIFY(f);
-    QCOMPARE(std::fwrite(inhalt.constData(), 1, std::size_t(inhalt.size()), f), std::size_t(inhalt.size()));
-    std::fclose(f);
-}
-
-// Each picture its own shade: two pictures alike in every byte are copies.
-inline QByteArray bildDaten(QSize size, const char* format)
-{
-    static int n = 0;
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(QColor::fromHsv((n++ * 37) % 360, 160, 160));
-    QBuffer puffer;
-    puffer.open(QIODevice::WriteOnly);
-    image.save(&puffer, format);
-    return puffer.data();
-}
-
-// A JPEG whose camera says "turn a quarter to the right" (EXIF orientation 6).
-inline QByteArray hochkantFoto(QSize gespeichert)
-{
-    const QByteArray exif("\xFF\xE1\x00\x22"
-                          "Exif\0\0MM\0*\0\0\0\x08\0\x01\x01\x12\0\x03\0\0\0\x01\0\x06\0\0\0\0\0\0",
-                          36);
-    return bildDaten(gespeichert, "JPEG").insert(2, exif);
-}
-
-// "png:W:H", "jpeg:W:H", "text", "halb" (a PNG cut short), "heic".
-inline void lege(const QString& ordner, const QString& name, const QString& art)
-{
-    const QByteArray pfad = QFile::encodeName(ordner + u'/' + name);
-    const QStringList t = art.split(u':');
-    if (t[0] == u"text")
-        schreibeDatei(pfad, "[.ShellClassInfo]\n");
-    else if (t[0] == u"halb")
-        schreibeDatei(pfad, bildDaten({300, 300}, "PNG").left(120));
-    else if (t[0] == u"heic")
-        schreibeDatei(pfad, QByteArray("\0\0\0\x18"
-                                       "ftypheic",
-                                       12) +
-                                QByteArray(200, 'x'));
-    else
-        schreibeDatei(pfad, bildDaten({t[1].toInt(), t[2].toInt()}, t[0].toUpper().toLatin1()));
-}
+using kbtest::bildDaten;
+using kbtest::hochkantFoto;
+using kbtest::lege;
+using kbtest::schreibeDatei;
 
 // Fifteen pictures of different words, so that every level can be played.
 inline void fuenfzehnBilder(const QString& ordner)

@@ -21,6 +21,10 @@ QString kurzWort(Befund b)
         return QStringLiteral("Beendet das Spiel: fremdes Format");
     case Befund::KeineDatei:
         return QStringLiteral("Beendet das Spiel: keine normale Datei");
+    case Befund::ZuGrossZumLesen:
+        return QStringLiteral("Beendet das Spiel: zu groß zum Lesen");
+    case Befund::HaeltLangeAuf:
+        return QStringLiteral("Hält das Spiel lange auf");
     case Befund::ZuGross:
         return QStringLiteral("Größer als die Bildfläche");
     case Befund::SehrKlein:

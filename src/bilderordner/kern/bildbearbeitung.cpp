@@ -2,18 +2,44 @@
 
 #include "bilderordner/kern/ablage.h"
 #include "regeln/bildflaeche.h"
+#include "toolkit/filenames.h"
+#include "toolkit/picture.h"
+#include "toolkit/runtimeerror.h"
 
 #include <QImageReader>
 #include <QImageWriter>
 
 namespace kbb {
 
+namespace {
+
+// Whether Qt's reader would refuse to hold the whole picture.
+bool zuGrossFuerQt(const QSize& groesse)
+{
+    return qint64(groesse.width()) * groesse.height() * 4 >
+           qint64(QImageReader::allocationLimit()) * 1024 * 1024;
+}
+
+} // namespace
+
 GelesenesBild liesBild(const QString& pfad)
 {
+    // A pipe or a device is never opened: reading it may never end.
+    if (!tk::isRegularFile(pfad))
+        return {};
     QImageReader reader(pfad);
     reader.setAutoTransform(true);
     GelesenesBild g;
     g.format = reader.format();
+    // A picture of more pixels than Qt's reader agrees to hold is read reduced,
+    // to the size it will be saved at: never larger than the picture area.
+    if ((g.format == "png" || g.format == "jpeg") && zuGrossFuerQt(reader.size())) {
+        try {
+            g.bild = tk::Picture::load(pfad).decodeReduced(kb::bildflaeche().sichtbar);
+        } catch (const tk::RuntimeError&) {
+        }
+        return g;
+    }
     g.bild = reader.read();
     return g;
 }
@@ -21,6 +47,11 @@ GelesenesBild liesBild(const QString& pfad)
 GelesenesBild liesEingepasst(const QString& pfad)
 {
     QImageReader reader(pfad);
+    // A file that is none, or a picture too large for Qt's reader, takes the
+    // careful way.
+    if (!tk::isRegularFile(pfad) ||
+        ((reader.format() == "png" || reader.format() == "jpeg") && zuGrossFuerQt(reader.size())))
+        return liesBild(pfad);
     reader.setAutoTransform(true);
     GelesenesBild g;
     g.format = reader.format();

@@ -76,7 +76,8 @@ QString dateienUndWoerter(qsizetype dateien, int woerter)
 bool stopptSpiel(Befund befund)
 {
     return befund == Befund::KeinBild || befund == Befund::Beschaedigt || befund == Befund::Unlesbar ||
-           befund == Befund::UnbekanntesFormat || befund == Befund::KeineDatei;
+           befund == Befund::UnbekanntesFormat || befund == Befund::KeineDatei ||
+           befund == Befund::ZuGrossZumLesen;
 }
 
 bool Datei::stopptSpiel() const

@@ -17,6 +17,8 @@ enum class Befund {
     Unlesbar,           // stops the game: the file cannot be opened
     UnbekanntesFormat,  // stops the game: a picture format the game cannot read (HEIC, ...)
     KeineDatei,         // stops the game: no ordinary file any more (a pipe, a device)
+    ZuGrossZumLesen,    // stops the game: it would take more memory to read than the game allows
+    HaeltLangeAuf,      // decoding what the child sees takes longer than the game waits
     ZuGross,            // not seen whole: the child sees its top-left part only
     SehrKlein,          // under 100 pixels both ways
     PunktAmEnde,        // the word ends in a dot: a four-letter extension

@@ -34,6 +34,8 @@ Befund stoppBefund(tk::Reason grund)
         return Befund::UnbekanntesFormat;
     case tk::Reason::SpecialFile:
         return Befund::KeineDatei;
+    case tk::Reason::TooLarge:
+        return Befund::ZuGrossZumLesen;
     case tk::Reason::Unreadable:
     case tk::Reason::None:
         break;
@@ -42,15 +44,17 @@ Befund stoppBefund(tk::Reason grund)
 }
 
 // Loads the picture as the presentation screen does, and decodes what it would
-// show. Gives the reason the game would stop, if it would. The pixels are
-// decoded as an image, not as the screen's pixmap, so that the window can judge
-// a folder in a worker thread.
-std::optional<Befund> ladeWieDasSpiel(const QString& pfad, QSize& groesse)
+// show, for no longer than the screen would. Gives the reason the game would
+// stop, if it would, and what showing it costs. The pixels are decoded as an
+// image, not as the screen's pixmap, so that the window can judge a folder in a
+// worker thread.
+std::optional<Befund> ladeWieDasSpiel(const QString& pfad, QSize& groesse, tk::ShowCost& kosten)
 {
     try {
         const tk::Picture bild = tk::Picture::load(pfad);
         bild.decodeImage(kb::bildflaeche().dekodiert);
         groesse = bild.size();
+        kosten = bild.showCost(kb::bildflaeche().dekodiert);
         return std::nullopt;
     } catch (const tk::RuntimeError& fehler) {
         return stoppBefund(fehler.reason());
@@ -68,6 +72,8 @@ QString stopptSatz(Befund b, const QString& pfad)
         return texte::unbekanntesFormat(tk::foreignPictureFormat(pfad));
     case Befund::KeineDatei:
         return texte::keineDatei();
+    case Befund::ZuGrossZumLesen:
+        return texte::zuGrossZumLesen();
     default:
         return texte::keinBild();
     }
@@ -102,10 +108,14 @@ Datei beurteile(const QString& ordner, const QString& name)
         d.meldungen.append({Befund::LeeresWort, texte::leeresWort()});
         return d;
     }
-    if (const auto stopp = ladeWieDasSpiel(ordner + QLatin1Char('/') + name, d.groesse)) {
+    tk::ShowCost kosten;
+    if (const auto stopp = ladeWieDasSpiel(ordner + QLatin1Char('/') + name, d.groesse, kosten)) {
         d.meldungen.append({*stopp, stopptSatz(*stopp, ordner + QLatin1Char('/') + name)});
         return d;
     }
+    // Judged by the header, not by the clock: the same on a fast and a slow machine.
+    if (kosten.millis > tk::ShowDeadlineMillis)
+        d.meldungen.append({Befund::HaeltLangeAuf, texte::haeltLangeAuf(d.groesse, kosten)});
     pruefeGroesse(d);
     pruefeWort(d);
     return d;

@@ -148,7 +148,7 @@ void repariereDatei(Reparatur& r, const Datei& d)
     if (!name.isEmpty() && d.hat(Befund::PunktAmEnde) && kurzeEndung(name) != name)
         name = r.benenneUm(QFile::encodeName(name), name, kurzeEndung(name),
                            QStringLiteral("die Endung hatte vier Buchstaben"));
-    if (!name.isEmpty() && d.hat(Befund::ZuGross))
+    if (!name.isEmpty() && (d.hat(Befund::ZuGross) || d.hat(Befund::HaeltLangeAuf)))
         r.verkleinere(name);
 }
 

@@ -14,8 +14,9 @@ inline constexpr const char* Aussortiert = "aussortiert";
 //  - files that would stop the game move to "aussortiert";
 //  - characters a child cannot read leave the names;
 //  - four-letter extensions become three-letter ones (".jpeg" to ".jpg");
-//  - pictures not seen whole are scaled down (orientation applied, same format
-//    where Qt can write it), the original moved to "aussortiert/original".
+//  - pictures not seen whole, or that hold the game up, are scaled down
+//    (orientation applied, same format where Qt can write it, a PNG without
+//    interlacing), the original moved to "aussortiert/original".
 // Nothing is deleted or overwritten, and nothing moves out of the folder (see
 // Ablage). A rename whose new name is taken moves the file to "aussortiert"
 // instead: a number added to a name would be read as part of the word. Every

@@ -2,6 +2,7 @@
 
 #include "toolkit/visibletext.h"
 
+#include <QLocale>
 #include <QStringList>
 
 namespace kbb::texte {
@@ -47,6 +48,40 @@ QString keineDatei()
     return QStringLiteral(
                "Beendet das Spiel: das ist keine normale Datei, sondern etwa eine Pipe oder ein Gerät.") +
            abbruch();
+}
+
+QString zuGrossZumLesen()
+{
+    return QStringLiteral("Beendet das Spiel: das Bild ist so groß gespeichert, dass das Spiel es nicht "
+                          "lesen kann.") +
+           abbruch();
+}
+
+QString haeltLangeAuf(QSize bild, const tk::ShowCost& kosten)
+{
+    const double s = kosten.millis / 1000;
+    const QString dauer = QLocale(QLocale::German).toString(s, 'f', s < 10 ? 1 : 0);
+    QString satz = QStringLiteral("Hält das Spiel lange auf: das Bild hat %1 × %2 Pixel")
+                       .arg(bild.width())
+                       .arg(bild.height());
+    switch (kosten.beyond) {
+    case tk::ShowCost::Beyond::Coarser:
+        satz +=
+            QStringLiteral(" und ist mit Zeilensprung (interlaced) gespeichert. Es ganz zu lesen würde etwa "
+                           "%1 Sekunden dauern; das Spiel zeigt darum nur eine grobe Fassung.")
+                .arg(dauer);
+        break;
+    case tk::ShowCost::Beyond::UpperRows:
+        satz += QStringLiteral(". Um seinen sichtbaren Teil ganz zu zeigen, bräuchte das Spiel etwa %1 "
+                               "Sekunden; es zeigt darum nur die oberen Zeilen.")
+                    .arg(dauer);
+        break;
+    case tk::ShowCost::Beyond::Waits:
+        satz += (kosten.stepwise ? QStringLiteral(" und ist progressiv gespeichert") : QString()) +
+                QStringLiteral(". Bis es zu sehen ist, vergehen etwa %1 Sekunden.").arg(dauer);
+        break;
+    }
+    return satz + QStringLiteral(" „Ordner reparieren“ speichert es kleiner.");
 }
 
 QString unbekanntesFormat(const QString& format)

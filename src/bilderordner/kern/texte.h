@@ -1,6 +1,7 @@
 #pragma once
 
 #include "toolkit/folder.h"
+#include "toolkit/picture.h"
 
 #include <QSize>
 #include <QString>
@@ -18,6 +19,8 @@ QString beschaedigt();
 QString unlesbar();
 QString unbekanntesFormat(const QString& format);
 QString keineDatei();
+QString zuGrossZumLesen();
+QString haeltLangeAuf(QSize bild, const tk::ShowCost& kosten);
 QString zuGross(QSize bild, QSize sichtbar);
 QString sehrKlein(QSize bild);
 QString punktAmEnde(const QString& wort, const QString& besserName);
