@@ -3,7 +3,9 @@
 # but only those that are missing. Works as root or through sudo.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libjpeg62-turbo-dev libpng-dev "$@")
+# Qt Charts' CMake files need Qt OpenGL's, which qt6-charts-dev does not pull in.
+packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev qt6-qpa-plugins
+          libjpeg62-turbo-dev libpng-dev "$@")
 
 missing=()
 for p in "${packages[@]}"; do
