@@ -20,7 +20,8 @@ QByteArray kopf()
 
 QString namensSchluessel(const QString& name)
 {
-    return name.simplified().toCaseFolded();
+    // Case folding keeps "ß", whose capital is written "SS".
+    return name.simplified().toCaseFolded().replace(QChar(0xDF), QLatin1String("ss"));
 }
 
 QString namensSchreibweise(const QString& name)
