@@ -2,7 +2,9 @@
 // class of twelve children who played for five weeks on six computers, some of
 // them typing their names in more than one way, at 1024 x 768 pixels.
 //
-//   kb_bildschirmfotos_uebersicht --bilder FOLDER [--ziel FOLDER]
+//   kb_bildschirmfotos_uebersicht --bilder FOLDER [--ziel FOLDER] [--pdf FILE]
+//
+// With --pdf it also writes the pages for a parents' evening of that class.
 
 #include "bilderordner/fenster/kindertabelle.h"
 #include "bilderordner/fenster/klassenuebersicht.h"
@@ -127,6 +129,8 @@ int main(int argc, char* argv[])
                       QStringLiteral("folder")});
     parser.addOption({QStringLiteral("ziel"), QStringLiteral("Folder for the PNG file."),
                       QStringLiteral("folder"), QStringLiteral(".")});
+    parser.addOption({QStringLiteral("pdf"), QStringLiteral("Also write the parents' evening PDF."),
+                      QStringLiteral("file")});
     parser.addHelpOption();
     parser.process(app);
 
@@ -158,7 +162,9 @@ int main(int argc, char* argv[])
     const QDir ziel(parser.value(QStringLiteral("ziel")));
     QDir().mkpath(ziel.absolutePath());
     const QString datei = ziel.filePath(QStringLiteral("klassenuebersicht.png"));
-    const bool gut = fenster.grab().save(datei);
+    bool gut = fenster.grab().save(datei);
+    if (parser.isSet(QStringLiteral("pdf")))
+        gut = fenster.speicherePdf(parser.value(QStringLiteral("pdf"))) && gut;
     gut ? qInfo("%s", qPrintable(datei)) : qCritical("cannot write %s", qPrintable(datei));
     QDir(wurzel).removeRecursively();
     return gut ? 0 : 1;

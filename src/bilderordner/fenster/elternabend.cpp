@@ -44,11 +44,14 @@ double stufenTabelle(QPainter& p, double oben, const kb::erg::Kind& k, double br
     const QStringList kopf{QStringLiteral("Stufe"), QStringLiteral("Runden"),
                            QStringLiteral("zuletzt richtig"), QStringLiteral("am besten richtig"),
                            QStringLiteral("zuletzt gespielt")};
-    const double zeile = mm(7), spalte = breite / kopf.size();
+    const double zeile = mm(7);
+    const double anteile[] = {0.1, 0.14, 0.25, 0.27, 0.24};
     const auto reihe = [&](double y, const QStringList& felder) {
-        for (int i = 0; i < felder.size(); ++i)
-            p.drawText(QRectF(mm(Rand) + i * spalte, y, spalte, zeile), Qt::AlignLeft | Qt::AlignVCenter,
-                       felder[i]);
+        double x = mm(Rand);
+        for (int i = 0; i < felder.size(); ++i) {
+            p.drawText(QRectF(x, y, anteile[i] * breite, zeile), Qt::AlignLeft | Qt::AlignVCenter, felder[i]);
+            x += anteile[i] * breite;
+        }
         p.drawLine(QPointF(mm(Rand), y + zeile), QPointF(mm(Rand) + breite, y + zeile));
     };
     p.setFont(schrift(10, true));
@@ -87,7 +90,8 @@ void zeichneVerlauf(QPainter& p, const QRectF& ziel, const kb::erg::Kind& k,
     QGraphicsScene szene;
     QChart* chart = baueVerlauf(anzeigename(k.name), saetze, k.saetze);
     szene.addItem(chart);
-    const QRectF quelle(0, 0, 900, 900 * ziel.height() / ziel.width());
+    // Drawn at a small size and scaled up, so that its labels are easy to read on paper.
+    const QRectF quelle(0, 0, 620, 620 * ziel.height() / ziel.width());
     chart->setGeometry(quelle);
     szene.setSceneRect(quelle);
     szene.render(&p, ziel, quelle);
@@ -100,7 +104,7 @@ void seite(QPainter& p, const kb::erg::Kind& k, const QList<kb::erg::Datensatz>&
     double y = mm(Rand);
     y = absatz(p, y, QStringLiteral("Lernstand von %1").arg(anzeigename(k.name)), schrift(20, true), breite);
     y = absatz(p, y + mm(2),
-               QStringLiteral("Kieselblick, Lesen und Merken · %1 · %2")
+               QStringLiteral("Kieselblick · %1 · %2")
                    .arg(auswahl, k.runden == 1 ? QStringLiteral("1 Runde")
                                                : QStringLiteral("%1 Runden").arg(zahl(k.runden))),
                schrift(10), breite);

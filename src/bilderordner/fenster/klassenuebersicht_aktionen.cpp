@@ -192,7 +192,9 @@ void Klassenuebersicht::frageAlleLoeschen()
 void Klassenuebersicht::waehleZiel(const QString& titel, const QString& filter, const QString& endung,
                                    bool (Klassenuebersicht::*speichere)(const QString&))
 {
-    const QString start = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    QString start = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!QFileInfo(start).isDir())
+        start = QDir::homePath();
     const QString name = QStringLiteral("Kieselblick-Ergebnisse-%1.%2")
                              .arg(QDate::currentDate().toString(Qt::ISODate), endung);
     auto* d = new QFileDialog(this, titel, QDir(start).filePath(name), filter);
