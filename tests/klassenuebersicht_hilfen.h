@@ -11,9 +11,11 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
 #include <QTableView>
 #include <QToolBar>
+#include <unistd.h>
 
 namespace erg = kb::erg;
 using kbb::fenster::Klassenuebersicht;
@@ -107,6 +109,16 @@ inline bool antworte(QWidget& f, const QString& knopf)
             return true;
         }
     return false;
+}
+
+// A folder even root may not change: immutable for root, without write bits for others.
+inline bool schreibschuetze(const QString& ordner, bool an)
+{
+    if (::geteuid() == 0)
+        return QProcess::execute(u"chattr"_s, {an ? u"+i"_s : u"-i"_s, ordner}) == 0;
+    return QFile::setPermissions(ordner, an ? QFileDevice::ReadOwner | QFileDevice::ExeOwner
+                                            : QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                  QFileDevice::ExeOwner);
 }
 
 // Clicks the save button of the dialog now open, keeping the name it proposes;

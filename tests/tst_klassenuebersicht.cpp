@@ -28,20 +28,30 @@ private Q_SLOTS:
 void tst_Klassenuebersicht::zusammenfuehren_data()
 {
     QTest::addColumn<QString>("antwort");
+    QTest::addColumn<bool>("schreibgeschuetzt");
     QTest::addColumn<QStringList>("danach");
-    QTest::newRow("zusammengeführt") << u"Zusammenführen"_s << QStringList{u"Anna"_s, u"Ben"_s};
-    QTest::newRow("abgebrochen") << u"Abbrechen"_s << QStringList{u"Ana"_s, u"Anna"_s, u"Ben"_s};
+    QTest::addColumn<QStringList>("wiederGeoeffnet");
+    const QStringList getrennt{u"Ana"_s, u"Anna"_s, u"Ben"_s}, eins{u"Anna"_s, u"Ben"_s};
+    QTest::newRow("zusammengeführt") << u"Zusammenführen"_s << false << eins << eins;
+    QTest::newRow("abgebrochen") << u"Abbrechen"_s << false << getrennt << getrennt;
+    QTest::newRow("Ordner schreibgeschützt: nur bis zum Schließen")
+        << u"Zusammenführen"_s << true << eins << getrennt;
 }
 
 // Two rows marked with the mouse and joined stay joined when the overview
-// opens again; the joined child's rounds are counted together.
+// opens again; the joined child's rounds are counted together. Where the
+// folder cannot take the note, the join holds until the window closes.
 void tst_Klassenuebersicht::zusammenfuehren()
 {
     QFETCH(QString, antwort);
+    QFETCH(bool, schreibgeschuetzt);
     QFETCH(QStringList, danach);
+    QFETCH(QStringList, wiederGeoeffnet);
     QTemporaryDir dir;
     schreibe(dir.path(), {runde(u"Ana"_s, 1), runde(u"anna"_s, 1), runde(u" Anna"_s, 0), runde(u"Anna"_s, 0),
                           runde(u"Ben"_s, 0)});
+    QVERIFY(!schreibgeschuetzt || schreibschuetze(dir.path(), true));
+    const auto frei = qScopeGuard([&] { schreibschuetze(dir.path(), false); });
     auto f = oeffne(dir.path());
     QVERIFY(f);
     QCOMPARE(zeilen(*f), (QStringList{u"Ana"_s, u"Anna"_s, u"Ben"_s}));
@@ -52,11 +62,15 @@ void tst_Klassenuebersicht::zusammenfuehren()
     QVERIFY(antworte(*f, antwort));
     QVERIFY(QTest::qWaitFor([&] { return f->geladen(); }, 20000));
     QCOMPARE(zeilen(*f), danach);
+    QCOMPARE(f->meldung()->text().contains(u"bis zum Schließen"_s), schreibgeschuetzt);
+    f->aktualisiere();
+    QVERIFY(QTest::qWaitFor([&] { return f->geladen(); }, 20000));
+    QCOMPARE(zeilen(*f), danach);
     f.reset();
     auto wieder = oeffne(dir.path());
     QVERIFY(wieder);
-    QCOMPARE(zeilen(*wieder), danach);
-    QCOMPARE(wieder->modell()->kinder().first().runden, danach.size() == 2 ? 4 : 1);
+    QCOMPARE(zeilen(*wieder), wiederGeoeffnet);
+    QCOMPARE(wieder->modell()->kinder().first().runden, wiederGeoeffnet.size() == 2 ? 4 : 1);
     QCOMPARE(erg::lies(dir.path()).saetze.size(), 5);
 }
 

@@ -218,7 +218,6 @@ void Klassenuebersicht::lesungFertig()
         namen_.verbinde(name, gleich);
     meldung_->setText(zeilen.join(QLatin1Char('\n')));
     meldung_->setVisible(!zeilen.isEmpty());
-    tage_ = 0; // old records go once, when the overview opens
 
     const QString gewaehlt = rechner_->currentData().toString();
     const QSignalBlocker still(rechner_);
