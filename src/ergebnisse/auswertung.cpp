@@ -82,6 +82,8 @@ QList<Datensatz> gefiltert(const QList<Datensatz>& saetze, Zeitraum zeitraum, co
                            const QString& rechner)
 {
     const QDate von = ersterTag(zeitraum, heute);
+    if (!von.isValid() && rechner.isEmpty())
+        return saetze; // shares the list, a school year's worth of memory
     QList<Datensatz> aus;
     for (const Datensatz& d : saetze) {
         const QDate tag = d.zeit.date();
@@ -191,6 +193,16 @@ QList<Fehlwort> oftUebersehen(const QList<Datensatz>& saetze)
         return a.anzahl != b.anzahl ? a.anzahl > b.anzahl : deutsch()(a.wort, b.wort);
     });
     return liste;
+}
+
+Ansicht werteAus(const QList<Datensatz>& saetze, const Namen& namen, Zeitraum zeitraum, const QDate& heute,
+                 const QString& rechner)
+{
+    Ansicht a;
+    a.saetze = gefiltert(saetze, zeitraum, heute, rechner);
+    a.kinder = kinder(a.saetze, namen);
+    a.fehlwoerter = oftUebersehen(a.saetze);
+    return a;
 }
 
 } // namespace kb::erg

@@ -89,4 +89,13 @@ struct Fehlwort {
 // equal counts alphabetically.
 QList<Fehlwort> oftUebersehen(const QList<Datensatz>& saetze);
 
+// What the overview shows of the records of a period and a computer.
+struct Ansicht {
+    QList<Datensatz> saetze; // gefiltert()
+    QList<Kind> kinder;      // kinder() of those
+    QList<Fehlwort> fehlwoerter;
+};
+Ansicht werteAus(const QList<Datensatz>& saetze, const Namen& namen, Zeitraum zeitraum, const QDate& heute,
+                 const QString& rechner);
+
 } // namespace kb::erg
