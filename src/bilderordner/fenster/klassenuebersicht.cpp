@@ -33,14 +33,18 @@ QLabel* ueberschrift(const QString& text, QWidget* eltern)
 
 } // namespace
 
-Lesung lade(const QString& ordner, int tage, const QDate& heute)
+Lesung lade(const QString& ordner, int tage, const QDate& heute, const Filter& filter)
 {
     Lesung l;
     l.ordner = ordner;
+    l.filter = filter;
     if (tage > 0)
         l.abgelaufen = kb::erg::loescheAlte(ordner, tage, heute);
     l.bestand = kb::erg::lies(ordner);
     l.namen = kb::erg::Namen::lies(ordner);
+    for (const auto& [name, gleich] : filter.nurHier)
+        l.namen.verbinde(name, gleich);
+    l.ansicht = kb::erg::werteAus(l.bestand.saetze, l.namen, filter.zeitraum, heute, filter.rechner);
     return l;
 }
 
@@ -86,8 +90,12 @@ QWidget* Klassenuebersicht::baueFilter()
     reihe->addWidget(rechnerText);
     reihe->addWidget(rechner_);
     reihe->addStretch(1);
-    connect(zeitraum_, &QComboBox::currentIndexChanged, this, &Klassenuebersicht::zeigeAuswahl);
-    connect(rechner_, &QComboBox::currentIndexChanged, this, &Klassenuebersicht::zeigeAuswahl);
+    const auto neu = [this] {
+        berechneAnsicht();
+        zeigeAuswahl();
+    };
+    connect(zeitraum_, &QComboBox::currentIndexChanged, this, neu);
+    connect(rechner_, &QComboBox::currentIndexChanged, this, neu);
     return zeile;
 }
 
@@ -192,9 +200,9 @@ void Klassenuebersicht::starteLesung(int tage, const std::function<int()>& aende
     stand_->setText(QStringLiteral("Die Ergebnisse werden gelesen …"));
     const QString ordner = ordner_;
     const QDate heute = QDate::currentDate();
-    leser_.setFuture(QtConcurrent::run([ordner, tage, heute, aenderung] {
+    leser_.setFuture(QtConcurrent::run([ordner, tage, heute, aenderung, filter = filter()] {
         const int geaendert = aenderung ? aenderung() : 0;
-        Lesung l = lade(ordner, tage, heute);
+        Lesung l = lade(ordner, tage, heute, filter);
         l.geaendert = geaendert;
         return l;
     }));
@@ -213,9 +221,6 @@ void Klassenuebersicht::lesungFertig()
     if (nachricht_)
         zeilen.append(nachricht_(lesung_.geaendert));
     nachricht_ = nullptr;
-    namen_ = lesung_.namen;
-    for (const auto& [name, gleich] : std::as_const(nurHier_))
-        namen_.verbinde(name, gleich);
     meldung_->setText(zeilen.join(QLatin1Char('\n')));
     meldung_->setVisible(!zeilen.isEmpty());
 
@@ -227,17 +232,35 @@ void Klassenuebersicht::lesungFertig()
         rechner_->addItem(r, r);
     rechner_->setCurrentIndex(std::max(0, rechner_->findData(gewaehlt)));
     geladen_ = true;
+    // The worker has worked out what to show, unless the filter changed since
+    // or a join is to hold here only.
+    if (lesung_.filter == filter())
+        ansicht_ = std::move(lesung_.ansicht);
+    else
+        berechneAnsicht();
     zeigeAuswahl();
     Q_EMIT eingelesen();
+}
+
+Filter Klassenuebersicht::filter() const
+{
+    return {Zeitraum(zeitraum_->currentData().toInt()), rechner_->currentData().toString(), nurHier_};
+}
+
+void Klassenuebersicht::berechneAnsicht()
+{
+    const Filter f = filter();
+    for (const auto& [name, gleich] : f.nurHier)
+        lesung_.namen.verbinde(name, gleich);
+    ansicht_ =
+        kb::erg::werteAus(lesung_.bestand.saetze, lesung_.namen, f.zeitraum, QDate::currentDate(), f.rechner);
 }
 
 // The records of the chosen period and computer, grouped by child.
 void Klassenuebersicht::zeigeAuswahl()
 {
     const QString gewaehlt = tabelle_->currentIndex().data(Kindertabelle::SchluesselRolle).toString();
-    gefiltert_ = kb::erg::gefiltert(lesung_.bestand.saetze, Zeitraum(zeitraum_->currentData().toInt()),
-                                    QDate::currentDate(), rechner_->currentData().toString());
-    modell_->setzeKinder(kb::erg::kinder(gefiltert_, namen_));
+    modell_->setzeKinder(ansicht_.kinder);
     tabelle_->resizeColumnsToContents();
     if (const int z = modell_->zeile(gewaehlt); z >= 0)
         tabelle_->selectRow(z);
@@ -259,7 +282,7 @@ void Klassenuebersicht::zeigeStand()
         return;
     }
     QString text = QStringLiteral("%1 von %2 %3 (%4; %5) im Ordner „%6“.")
-                       .arg(ergebnisse(gefiltert_.size()), zahl(modell_->rowCount()),
+                       .arg(ergebnisse(ansicht_.saetze.size()), zahl(modell_->rowCount()),
                             modell_->rowCount() == 1 ? QStringLiteral("Kind") : QStringLiteral("Kindern"),
                             zeitraumText(), rechnerText(), ort);
     if (lesung_.bestand.unlesbareZeilen > 0)
@@ -273,7 +296,7 @@ void Klassenuebersicht::zeigeStand()
 
 void Klassenuebersicht::zeigeFehlwoerter()
 {
-    const QList<kb::erg::Fehlwort> woerter = kb::erg::oftUebersehen(gefiltert_);
+    const QList<kb::erg::Fehlwort>& woerter = ansicht_.fehlwoerter;
     fehlwoerter_->setRowCount(int(woerter.size()));
     for (int i = 0; i < woerter.size(); ++i) {
         fehlwoerter_->setItem(i, 0, new QTableWidgetItem(woerter[i].wort));
@@ -292,7 +315,7 @@ void Klassenuebersicht::auswahlGeaendert()
         return;
     }
     const kb::erg::Kind& k = modell_->kinder()[z];
-    diagramm_->zeige(anzeigename(k.name), gefiltert_, k.saetze);
+    diagramm_->zeige(anzeigename(k.name), ansicht_.saetze, k.saetze);
 }
 
 QStringList Klassenuebersicht::gewaehlteSchluessel() const
@@ -310,8 +333,8 @@ void Klassenuebersicht::schalteAktionen()
     zusammenfuehren_->setEnabled(geladen_ && gewaehlt == 2);
     loeschen_->setEnabled(geladen_ && gewaehlt == 1);
     alleLoeschen_->setEnabled(geladen_ && !lesung_.bestand.saetze.isEmpty());
-    csv_->setEnabled(geladen_ && !gefiltert_.isEmpty());
-    pdf_->setEnabled(geladen_ && !gefiltert_.isEmpty());
+    csv_->setEnabled(geladen_ && !ansicht_.saetze.isEmpty());
+    pdf_->setEnabled(geladen_ && !ansicht_.saetze.isEmpty());
 }
 
 QString Klassenuebersicht::zeitraumText() const

@@ -17,18 +17,30 @@ namespace kbb::fenster {
 class Kindertabelle;
 class Verlaufsdiagramm;
 
+// What is shown: the period, the computer (empty for all) and the joins made
+// in the window that the folder could not take.
+struct Filter {
+    kb::erg::Zeitraum zeitraum = kb::erg::Zeitraum::Alle;
+    QString rechner;
+    QList<QPair<QString, QString>> nurHier;
+    bool operator==(const Filter&) const = default;
+};
+
 // What a worker brings back from a results folder.
 struct Lesung {
     QString ordner;
     kb::erg::Bestand bestand;
-    kb::erg::Namen namen;
-    int abgelaufen = 0; // records older than the configured days, deleted before reading
-    int geaendert = 0;  // records deleted, or joins written, by the change before reading
+    kb::erg::Namen namen; // the folder's joins and those of the filter
+    Filter filter;
+    kb::erg::Ansicht ansicht; // of the filter, on the day it was read
+    int abgelaufen = 0;       // records older than the configured days, deleted before reading
+    int geaendert = 0;        // records deleted, or joins written, by the change before reading
 };
 
 // Deletes the records of days older than `tage` (none with 0), then reads the
-// folder with the teachers' joins of names. Runs in a worker thread.
-Lesung lade(const QString& ordner, int tage, const QDate& heute);
+// folder with the teachers' joins of names and works out what the filter shows.
+// Runs in a worker thread.
+Lesung lade(const QString& ordner, int tage, const QDate& heute, const Filter& filter);
 
 // The teachers' class overview of a results folder: one line per child with
 // its rounds per level and a suggested level, the chosen child's results over
@@ -55,7 +67,7 @@ public:
 
     const QString& ordner() const { return ordner_; }
     bool geladen() const { return geladen_; }
-    const QList<kb::erg::Datensatz>& auswahl() const { return gefiltert_; }
+    const QList<kb::erg::Datensatz>& auswahl() const { return ansicht_.saetze; }
     Kindertabelle* modell() const { return modell_; }
     QTableView* tabelle() const { return tabelle_; }
     Verlaufsdiagramm* diagramm() const { return diagramm_; }
@@ -79,6 +91,8 @@ private:
     QWidget* baueFilter();
     void starteLesung(int tage, const std::function<int()>& aenderung = {});
     void lesungFertig();
+    Filter filter() const;
+    void berechneAnsicht();
     void zeigeAuswahl();
     void zeigeStand();
     void zeigeFehlwoerter();
@@ -99,9 +113,8 @@ private:
     bool aufheben_ = true;
     bool geladen_ = false;
     Lesung lesung_;
-    kb::erg::Namen namen_;                   // the folder's joins and those kept here only
     QList<QPair<QString, QString>> nurHier_; // joins that could not be written into the folder
-    QList<kb::erg::Datensatz> gefiltert_;
+    kb::erg::Ansicht ansicht_;
     std::function<QString(int)> nachricht_; // what the last change did, for the banner
     QFutureWatcher<Lesung> leser_;
     Kindertabelle* modell_;

@@ -150,7 +150,7 @@ void Klassenuebersicht::frageLoeschen()
     if (schluessel.size() != 1)
         return;
     const QString gruppe = schluessel.first();
-    const kb::erg::Namen namen = namen_;
+    const kb::erg::Namen namen = lesung_.namen;
     qsizetype alle = 0;
     for (const kb::erg::Datensatz& d : std::as_const(lesung_.bestand.saetze))
         alle += kb::erg::gehoertZu(d, gruppe, namen) ? 1 : 0;
@@ -216,13 +216,13 @@ bool Klassenuebersicht::speichereCsv(const QString& pfad)
     QSaveFile f(pfad);
     if (!f.open(QIODevice::WriteOnly))
         return false;
-    f.write(kb::erg::alsCsv(gefiltert_, true));
+    f.write(kb::erg::alsCsv(ansicht_.saetze, true));
     return f.commit();
 }
 
 bool Klassenuebersicht::speicherePdf(const QString& pfad)
 {
-    return schreibeElternabend(pfad, modell_->kinder(), gefiltert_,
+    return schreibeElternabend(pfad, modell_->kinder(), ansicht_.saetze,
                                QStringLiteral("%1; %2").arg(zeitraumText(), rechnerText()));
 }
 
