@@ -102,6 +102,17 @@ void schreibeKlasse(const QString& ordner, const QStringList& woerter)
             }
         }
     }
+    // Elif ends the five weeks with two rounds without a mistake.
+    for (int r = 0; r < 2; ++r) {
+        kb::erg::Datensatz d = runde(klasse()[2], stufen[2], woerter, zufall);
+        d.gewaehlt = d.gezeigt;
+        d.richtige = int(d.gezeigt.size()), d.falsche = 0;
+        d.zeit = QDateTime(QDate(2026, 11, 9), QTime(11, 30 + r, 0));
+        d.rechner = QStringLiteral("raum3-pc03"), d.benutzer = QStringLiteral("klasse1b"),
+        d.name = QStringLiteral("Elif");
+        QByteArray& inhalt = dateien[kb::erg::dateiname(d.zeit.date(), d.rechner, d.benutzer)];
+        inhalt += (inhalt.isEmpty() ? kb::erg::kopfzeile() : QByteArray()) + kb::erg::alsZeile(d);
+    }
     for (auto it = dateien.cbegin(); it != dateien.cend(); ++it) {
         QFile f(QDir(ordner).filePath(it.key()));
         if (f.open(QIODevice::WriteOnly))
