@@ -79,17 +79,20 @@ void tst_Klassenuebersicht::loeschen_data()
     QTest::addColumn<QString>("kind"); // empty: "Alle löschen …"
     QTest::addColumn<QString>("antwort");
     QTest::addColumn<QStringList>("bleiben");
+    QTest::addColumn<bool>("schreibgeschuetzt");
     QTest::addColumn<QString>("meldung");
+    const QStringList alle{u"Ana"_s, u"Anna"_s, u"Ben"_s, u"Ben"_s, u"anna"_s};
     QTest::newRow("ein Kind") << u"Ben"_s << u"Löschen"_s << QStringList{u"Ana"_s, u"Anna"_s, u"anna"_s}
-                              << u"2 Ergebnisse von „Ben“ wurden gelöscht."_s;
+                              << false << u"2 Ergebnisse von „Ben“ wurden gelöscht."_s;
     QTest::newRow("zusammengeführt, mit anderer Schreibweise")
-        << u"Anna"_s << u"Löschen"_s << QStringList{u"Ben"_s, u"Ben"_s}
+        << u"Anna"_s << u"Löschen"_s << QStringList{u"Ben"_s, u"Ben"_s} << false
         << u"3 Ergebnisse von „Anna“ wurden gelöscht."_s;
-    QTest::newRow("abgebrochen") << u"Ben"_s << u"Abbrechen"_s
-                                 << QStringList{u"Ana"_s, u"Anna"_s, u"Ben"_s, u"Ben"_s, u"anna"_s}
-                                 << QString();
-    QTest::newRow("alle") << QString() << u"Alle löschen"_s << QStringList()
+    QTest::newRow("abgebrochen") << u"Ben"_s << u"Abbrechen"_s << alle << false << QString();
+    QTest::newRow("alle") << QString() << u"Alle löschen"_s << QStringList() << false
                           << u"5 Ergebnisse wurden gelöscht."_s;
+    QTest::newRow("schreibgeschützt") << u"Ben"_s << u"Löschen"_s << alle << true
+                                      << u"Es ließ sich kein Ergebnis von „Ben“ löschen: Du darfst im "
+                                         u"Ergebnisordner nichts ändern."_s;
 }
 
 // A child's records go after the question is answered, in every file and
@@ -99,11 +102,21 @@ void tst_Klassenuebersicht::loeschen()
     QFETCH(QString, kind);
     QFETCH(QString, antwort);
     QFETCH(QStringList, bleiben);
+    QFETCH(bool, schreibgeschuetzt);
     QFETCH(QString, meldung);
     QTemporaryDir dir;
     schreibe(dir.path(), {runde(u"Ana"_s, 40), runde(u"anna"_s, 1), runde(u"Anna"_s, 0), runde(u"Ben"_s, 40),
                           runde(u"Ben"_s, 0, 1, 0, u"pc2"_s)});
     QVERIFY(erg::Namen::merke(dir.path(), u"Anna"_s, u"Ana"_s));
+    const QStringList dateien = QDir(dir.path()).entryList(QDir::Files);
+    for (const QString& d : dateien)
+        QVERIFY(!schreibgeschuetzt || schreibschuetze(dir.filePath(d), true));
+    QVERIFY(!schreibgeschuetzt || schreibschuetze(dir.path(), true));
+    const auto frei = qScopeGuard([&] {
+        schreibschuetze(dir.path(), false);
+        for (const QString& d : dateien)
+            schreibschuetze(dir.filePath(d), false);
+    });
     auto f = oeffne(dir.path());
     QVERIFY(f);
     QTest::keyClick(f->zeitraumWahl(), Qt::Key_Up); // "Dieser Monat"

@@ -47,6 +47,21 @@ QString genannt(const QString& name)
     return QStringLiteral("„%1“").arg(anzeigename(name));
 }
 
+// What a deletion did: `n` of `erwartet` records, of the child `von` or of all.
+QString geloescht(qsizetype n, qsizetype erwartet, const QString& von)
+{
+    const QString wessen = von.isNull() ? QString() : QStringLiteral(" von %1").arg(genannt(von));
+    if (n >= erwartet)
+        return QStringLiteral("%1%2 %3 gelöscht.").arg(ergebnisse(n), wessen, wurde(n));
+    if (n == 0)
+        return QStringLiteral(
+                   "Es ließ sich kein Ergebnis%1 löschen: Du darfst im Ergebnisordner nichts ändern.")
+            .arg(wessen);
+    return QStringLiteral("Nur %1 von %2 Ergebnissen%3 ließen sich löschen: Die übrigen stehen in Dateien, "
+                          "die du nicht ändern darfst.")
+        .arg(zahl(n), zahl(erwartet), wessen);
+}
+
 } // namespace
 
 void Klassenuebersicht::baueAktionen()
@@ -159,11 +174,9 @@ void Klassenuebersicht::frageLoeschen()
           QStringLiteral("Alle %1 von %2 löschen, auch die außerhalb des gewählten Zeitraums und von anderen "
                          "Rechnern? Das lässt sich nicht rückgängig machen.")
               .arg(ergebnisse(alle), genannt(name)),
-          QStringLiteral("Löschen"), [this, gruppe, namen, name] {
+          QStringLiteral("Löschen"), [this, gruppe, namen, name, alle] {
               const QString ordner = ordner_;
-              nachricht_ = [name](int n) {
-                  return QStringLiteral("%1 von %2 %3 gelöscht.").arg(ergebnisse(n), genannt(name), wurde(n));
-              };
+              nachricht_ = [name, alle](int n) { return geloescht(n, alle, name); };
               starteLesung(0, [ordner, gruppe, namen] {
                   return kb::erg::loesche(ordner, [&](const kb::erg::Datensatz& d) {
                       return kb::erg::gehoertZu(d, gruppe, namen);
@@ -178,11 +191,9 @@ void Klassenuebersicht::frageAlleLoeschen()
           QStringLiteral("Alle %1 im Ordner „%2“ löschen, von allen Kindern, Tagen und Rechnern? Das lässt "
                          "sich nicht rückgängig machen.")
               .arg(ergebnisse(lesung_.bestand.saetze.size()), QDir::toNativeSeparators(ordner_)),
-          QStringLiteral("Alle löschen"), [this] {
+          QStringLiteral("Alle löschen"), [this, alle = lesung_.bestand.saetze.size()] {
               const QString ordner = ordner_;
-              nachricht_ = [](int n) {
-                  return QStringLiteral("%1 %2 gelöscht.").arg(ergebnisse(n), wurde(n));
-              };
+              nachricht_ = [alle](int n) { return geloescht(n, alle, QString()); };
               starteLesung(0, [ordner] {
                   return kb::erg::loesche(ordner, [](const kb::erg::Datensatz&) { return true; });
               });
