@@ -5,6 +5,7 @@
 #include "bilderordner/fenster/verlaufsdiagramm.h"
 #include "klassenuebersicht_hilfen.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineSeries>
@@ -24,6 +25,9 @@ private Q_SLOTS:
     void csv();
     void pdf_data();
     void pdf();
+    void vorschlagsSpalte_data();
+    void vorschlagsSpalte();
+    void andererOrdner();
 };
 
 void tst_KlassenuebersichtAnzeige::filter_data()
@@ -175,6 +179,66 @@ void tst_KlassenuebersichtAnzeige::pdf()
     QVERIFY(inhalt.startsWith("%PDF"));
     static const QRegularExpression seite(u"/Type\\s*/Page[^s]"_s);
     QCOMPARE(QString::fromLatin1(inhalt).count(seite), seiten);
+}
+
+void tst_KlassenuebersichtAnzeige::vorschlagsSpalte_data()
+{
+    QTest::addColumn<QList<int>>("stufen");  // a round each, oldest first
+    QTest::addColumn<QList<int>>("falsche"); // its wrong picks
+    QTest::addColumn<QString>("vorschlag");
+    QTest::newRow("höher") << QList<int>{1, 1} << QList<int>{0, 0} << u"Stufe 2, höher"_s;
+    QTest::newRow("leichter") << QList<int>{1, 2, 2} << QList<int>{0, 5, 4} << u"Stufe 1, leichter"_s;
+    QTest::newRow("bleiben") << QList<int>{3, 3} << QList<int>{0, 1} << u"Stufe 3"_s;
+}
+
+// The suggestion as the table says it, with the rule on the column's tooltip.
+void tst_KlassenuebersichtAnzeige::vorschlagsSpalte()
+{
+    QFETCH(QList<int>, stufen);
+    QFETCH(QList<int>, falsche);
+    QFETCH(QString, vorschlag);
+    QTemporaryDir dir;
+    QList<erg::Datensatz> saetze;
+    for (int i = 0; i < stufen.size(); ++i)
+        saetze.append(runde(u"Anna"_s, int(stufen.size()) - i, stufen[i], falsche[i]));
+    schreibe(dir.path(), saetze);
+    auto f = oeffne(dir.path());
+    QVERIFY(f);
+    const int spalte = f->modell()->vorschlagSpalte();
+    QCOMPARE(f->modell()->index(0, spalte).data().toString(), vorschlag);
+    QVERIFY(
+        f->modell()->headerData(spalte, Qt::Horizontal, Qt::ToolTipRole).toString().contains(u"Vorschlag"_s));
+}
+
+// "Ordner öffnen …" reads another folder and leaves old records in it alone; a
+// folder that is not there is named so, with nothing to export or delete.
+void tst_KlassenuebersichtAnzeige::andererOrdner()
+{
+    QTemporaryDir dir;
+    const QString alt = dir.filePath(u"Vorjahr"_s); // as the dialog shows it, beside the results
+    QVERIFY(QDir().mkpath(alt));
+    schreibe(dir.path(), {runde(u"Anna"_s, 0)});
+    schreibe(alt, {runde(u"Ben"_s, 800), runde(u"Cem"_s, 900)});
+    auto f = oeffne(dir.path(), 30);
+    QVERIFY(f);
+    klicke(*f, f->findChild<QToolBar*>()->actions().constFirst());
+    QFileDialog* d = nullptr;
+    QVERIFY(QTest::qWaitFor([&] { return (d = f->findChild<QFileDialog*>()) && d->isVisible(); }, 5000));
+    auto* name = d->findChild<QLineEdit*>(u"fileNameEdit"_s);
+    QVERIFY(name);
+    QTest::keyClicks(name, u"Vorjahr"_s);
+    QTest::keyClick(name, Qt::Key_Return);
+    QVERIFY(QTest::qWaitFor([&] { return f->ordner() == alt && f->geladen(); }, 20000));
+    QCOMPARE(zeilen(*f), (QStringList{u"Ben"_s, u"Cem"_s}));
+    QVERIFY(!f->meldung()->isVisible());
+    QCOMPARE(erg::lies(alt).saetze.size(), 2);
+
+    f->oeffne(dir.filePath(u"fehlt"_s));
+    QVERIFY(QTest::qWaitFor([&] { return f->geladen(); }, 20000));
+    QVERIFY2(f->stand()->text().contains(u"gibt es nicht"_s), qPrintable(f->stand()->text()));
+    QCOMPARE(f->modell()->rowCount(), 0);
+    QVERIFY(!f->csvAktion()->isEnabled() && !f->pdfAktion()->isEnabled() &&
+            !f->alleLoeschenAktion()->isEnabled());
 }
 
 QTEST_MAIN(tst_KlassenuebersichtAnzeige)

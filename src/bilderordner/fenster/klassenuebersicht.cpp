@@ -180,7 +180,6 @@ void Klassenuebersicht::baueInhalt()
 void Klassenuebersicht::oeffne(const QString& ordner)
 {
     ordner_ = QFileInfo(ordner).absoluteFilePath();
-    tage_ = 0;
     nurHier_.clear();
     setWindowTitle(QStringLiteral("Klassenübersicht – %1").arg(QDir::toNativeSeparators(ordner_)));
     starteLesung(0);
