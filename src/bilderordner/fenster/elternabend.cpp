@@ -3,6 +3,7 @@
 #include "bilderordner/fenster/kindertabelle.h"
 #include "bilderordner/fenster/verlaufsdiagramm.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QGraphicsScene>
 #include <QPainter>
@@ -120,7 +121,8 @@ void seite(QPainter& p, const kb::erg::Kind& k, const QList<kb::erg::Datensatz>&
 } // namespace
 
 bool schreibeElternabend(const QString& pfad, const QList<kb::erg::Kind>& kinder,
-                         const QList<kb::erg::Datensatz>& saetze, const QString& auswahl)
+                         const QList<kb::erg::Datensatz>& saetze, const QString& auswahl,
+                         const std::function<bool(int)>& weiter)
 {
     QPdfWriter pdf(pfad);
     pdf.setResolution(Aufloesung);
@@ -133,6 +135,11 @@ bool schreibeElternabend(const QString& pfad, const QList<kb::erg::Kind>& kinder
         return false;
     const QString heute = QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy"));
     for (int i = 0; i < kinder.size(); ++i) {
+        if (weiter && !weiter(i)) {
+            p.end();
+            QFile::remove(pfad);
+            return false;
+        }
         if (i > 0)
             pdf.newPage();
         seite(p, kinder[i], saetze, auswahl,

@@ -9,6 +9,7 @@
 #include <QFileDialog>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QSaveFile>
 #include <QStandardPaths>
@@ -231,10 +232,25 @@ bool Klassenuebersicht::speichereCsv(const QString& pfad)
     return f.commit();
 }
 
+// A page takes some 20 ms: a whole school's worth shows its progress and can
+// be stopped. A stopped file is removed and is no failure.
 bool Klassenuebersicht::speicherePdf(const QString& pfad)
 {
-    return schreibeElternabend(pfad, modell_->kinder(), ansicht_.saetze,
-                               QStringLiteral("%1; %2").arg(zeitraumText(), rechnerText()));
+    // Copies (they share their data): the window may read the folder anew meanwhile.
+    const QList<kb::erg::Kind> kinder = modell_->kinder();
+    const QList<kb::erg::Datensatz> saetze = ansicht_.saetze;
+    QProgressDialog fortschritt(QStringLiteral("Die Seiten für den Elternabend werden geschrieben …"),
+                                QStringLiteral("Abbrechen"), 0, int(kinder.size()), this);
+    fortschritt.setWindowTitle(QStringLiteral("Für den Elternabend"));
+    fortschritt.setWindowModality(Qt::WindowModal);
+    fortschritt.setMinimumDuration(500);
+    const bool fertig =
+        schreibeElternabend(pfad, kinder, saetze, QStringLiteral("%1; %2").arg(zeitraumText(), rechnerText()),
+                            [&fortschritt](int seite) {
+                                fortschritt.setValue(seite);
+                                return !fortschritt.wasCanceled();
+                            });
+    return fertig || fortschritt.wasCanceled();
 }
 
 } // namespace kbb::fenster
