@@ -97,6 +97,7 @@ void Verlaufsdiagramm::zeige(const QString& name, const QList<kb::erg::Datensatz
     QChart* alt = chart();
     setChart(baueVerlauf(name, saetze, auswahl));
     delete alt;
+    setAccessibleName(chart()->title());
 }
 
 void Verlaufsdiagramm::leere(const QString& hinweis)
@@ -107,6 +108,7 @@ void Verlaufsdiagramm::leere(const QString& hinweis)
     leer->legend()->hide();
     setChart(leer);
     delete alt;
+    setAccessibleName(hinweis);
 }
 
 QList<QLineSeries*> Verlaufsdiagramm::reihen() const
