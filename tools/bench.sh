@@ -16,7 +16,7 @@ build="${BUILD_DIR:-build/bench}"
 benches=("$@")
 if [ ${#benches[@]} -eq 0 ]; then
   benches=(bench_kaltstart bench_bildwechsel bench_bildanzeige bench_riesenbilder bench_ordnerliste bench_leerlauf
-           bench_runden)
+           bench_runden bench_klassenuebersicht)
 fi
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
 cmake --build "$build" --target "${benches[@]}"

@@ -77,7 +77,7 @@ check_control_fields() {
   [ "$(field Section)" = education ] || fail "section is '$(field Section)'"
   local depends dep
   depends=$(field Depends)
-  for dep in libqt6widgets6 libqt6gui6 libqt6core6 qt6-qpa-plugins adduser; do
+  for dep in libqt6charts6 libqt6widgets6 libqt6gui6 libqt6core6 qt6-qpa-plugins adduser; do
     [[ ", $depends," == *", $dep"[\ ,]* ]] || fail "Depends lacks $dep: $depends"
   done
   ok "control: $(field Package) $(field Version), section education, depends $depends"

@@ -11,11 +11,13 @@ cd "$(dirname "$0")/.."
 tools/install-deps.sh
 build="${BUILD_DIR:-build/screenshots}"
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
-cmake --build "$build" --target kb_bildschirmfotos_spiel kb_bildschirmfotos_bilder
+cmake --build "$build" --target kb_bildschirmfotos_spiel kb_bildschirmfotos_bilder kb_bildschirmfotos_uebersicht
 export QT_QPA_PLATFORM=offscreen
 export QT_SCALE_FACTOR="${SCALE:-1}"
-# The companion's window (kieselblick-bilder*.png) along with the whole set.
+# The companion's window (kieselblick-bilder*.png) and its class overview
+# (klassenuebersicht.png) along with the whole set.
 if [ $# -eq 0 ]; then
   "$build/kb_bildschirmfotos_bilder" --bilder "$PWD/assets/bilder" --share "$PWD/assets" --ziel "$PWD/docs/screenshots"
+  "$build/kb_bildschirmfotos_uebersicht" --bilder "$PWD/assets/bilder" --ziel "$PWD/docs/screenshots"
 fi
 exec "$build/kb_bildschirmfotos_spiel" --ordner "$PWD/assets" --ziel "$PWD/docs/screenshots" "$@"

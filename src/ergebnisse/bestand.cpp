@@ -1,5 +1,7 @@
 #include "ergebnisse/bestand.h"
 
+#include "ergebnisse/textvorrat.h"
+
 #include "toolkit/filenames.h"
 #include "toolkit/folder.h"
 
@@ -31,7 +33,7 @@ QByteArray liesDatei(const QString& pfad)
 }
 
 // The records of one file's bytes; counts what cannot be read.
-QList<Datensatz> ausDatei(const QByteArray& inhalt, int& unlesbar)
+QList<Datensatz> ausDatei(const QByteArray& inhalt, int& unlesbar, Textvorrat* vorrat = nullptr)
 {
     QList<Datensatz> saetze;
     qsizetype anfang = 0;
@@ -40,7 +42,7 @@ QList<Datensatz> ausDatei(const QByteArray& inhalt, int& unlesbar)
         if (ende < 0)
             ende = inhalt.size();
         const QByteArrayView zeile = QByteArrayView(inhalt).sliced(anfang, ende - anfang);
-        if (auto d = ausZeile(zeile))
+        if (auto d = ausZeile(zeile, vorrat))
             saetze.append(std::move(*d));
         else if (!zeile.isEmpty() && zeile != QByteArrayView(kopfzeile()).chopped(1))
             ++unlesbar;
@@ -65,8 +67,9 @@ Bestand lies(const QString& ordner)
 {
     Bestand b;
     b.gefunden = tk::Folder::open(ordner).isOpen();
+    Textvorrat vorrat;
     for (const QString& name : ergebnisdateien(ordner)) {
-        b.saetze += ausDatei(liesDatei(ordner + QLatin1Char('/') + name), b.unlesbareZeilen);
+        b.saetze += ausDatei(liesDatei(ordner + QLatin1Char('/') + name), b.unlesbareZeilen, &vorrat);
         ++b.dateien;
     }
     std::stable_sort(b.saetze.begin(), b.saetze.end(),

@@ -1,5 +1,7 @@
 #include "ergebnisse/datensatz.h"
 
+#include "ergebnisse/textvorrat.h"
+
 #include <QRegularExpression>
 
 namespace kb::erg {
@@ -30,8 +32,15 @@ QByteArray maskiert(const QString& text)
     return aus;
 }
 
-std::optional<QString> entmaskiert(QByteArrayView feld)
+QString alsText(QByteArrayView utf8, Textvorrat* vorrat)
 {
+    return vorrat ? vorrat->text(utf8) : QString::fromUtf8(utf8);
+}
+
+std::optional<QString> entmaskiert(QByteArrayView feld, Textvorrat* vorrat)
+{
+    if (!feld.contains('\\'))
+        return alsText(feld, vorrat);
     QByteArray aus;
     for (qsizetype i = 0; i < feld.size(); ++i) {
         if (feld[i] != '\\') {
@@ -68,7 +77,7 @@ std::optional<QString> entmaskiert(QByteArrayView feld)
             return std::nullopt;
         }
     }
-    return QString::fromUtf8(aus);
+    return alsText(aus, vorrat);
 }
 
 QByteArray liste(const QStringList& woerter)
@@ -79,18 +88,48 @@ QByteArray liste(const QStringList& woerter)
     return teile.join('/');
 }
 
-std::optional<QStringList> ausListe(QByteArrayView feld)
+std::optional<QStringList> ausListe(QByteArrayView feld, Textvorrat* vorrat)
 {
     QStringList woerter;
     if (feld.isEmpty())
         return woerter;
-    for (const QByteArray& teil : feld.toByteArray().split('/')) {
-        const auto wort = entmaskiert(teil);
+    woerter.reserve(feld.count('/') + 1);
+    for (qsizetype anfang = 0; anfang <= feld.size();) {
+        qsizetype ende = feld.indexOf('/', anfang);
+        if (ende < 0)
+            ende = feld.size();
+        const auto wort = entmaskiert(feld.sliced(anfang, ende - anfang), vorrat);
         if (!wort)
             return std::nullopt;
         woerter.append(*wort);
+        anfang = ende + 1;
     }
     return woerter;
+}
+
+// A number of exactly `stellen` digits at `ab`, or -1.
+int ziffern(QByteArrayView text, qsizetype ab, int stellen)
+{
+    int zahl = 0;
+    for (qsizetype i = ab; i < ab + stellen; ++i) {
+        if (text[i] < '0' || text[i] > '9')
+            return -1;
+        zahl = zahl * 10 + (text[i] - '0');
+    }
+    return zahl;
+}
+
+// "2026-12-06" and "09:15:02"; an invalid time for anything else.
+QDateTime zeitpunkt(QByteArrayView datum, QByteArrayView uhrzeit)
+{
+    if (datum.size() != 10 || datum[4] != '-' || datum[7] != '-' || uhrzeit.size() != 8 ||
+        uhrzeit[2] != ':' || uhrzeit[5] != ':')
+        return {};
+    const QDate tag(ziffern(datum, 0, 4), ziffern(datum, 5, 2), ziffern(datum, 8, 2));
+    const QTime zeit(ziffern(uhrzeit, 0, 2), ziffern(uhrzeit, 3, 2), ziffern(uhrzeit, 6, 2));
+    if (!tag.isValid() || !zeit.isValid())
+        return {};
+    return QDateTime(tag, zeit);
 }
 
 QString sicher(QString teil)
@@ -122,23 +161,30 @@ QByteArray alsZeile(const Datensatz& d)
     return felder.join(Trenner) + '\n';
 }
 
-std::optional<Datensatz> ausZeile(QByteArrayView zeile)
+std::optional<Datensatz> ausZeile(QByteArrayView zeile, Textvorrat* vorrat)
 {
     if (zeile.endsWith('\n'))
         zeile.chop(1);
-    const QByteArrayList felder = zeile.toByteArray().split(Trenner);
-    if (felder.size() < Felder)
-        return std::nullopt;
+    QByteArrayView felder[Felder];
+    qsizetype anfang = 0;
+    for (int i = 0; i < Felder; ++i) {
+        if (anfang > zeile.size())
+            return std::nullopt;
+        qsizetype ende = zeile.indexOf(Trenner, anfang);
+        if (ende < 0)
+            ende = zeile.size();
+        felder[i] = zeile.sliced(anfang, ende - anfang);
+        anfang = ende + 1;
+    }
     Datensatz d;
-    d.zeit = QDateTime(QDate::fromString(QString::fromLatin1(felder[0]), Qt::ISODate),
-                       QTime::fromString(QString::fromLatin1(felder[1]), QStringLiteral("HH:mm:ss")));
+    d.zeit = zeitpunkt(felder[0], felder[1]);
     bool ok[3] = {};
     d.stufe = felder[5].toInt(&ok[0]);
     d.richtige = felder[6].toInt(&ok[1]);
     d.falsche = felder[7].toInt(&ok[2]);
-    const auto rechner = entmaskiert(felder[2]), benutzer = entmaskiert(felder[3]),
-               name = entmaskiert(felder[4]);
-    const auto gezeigt = ausListe(felder[8]), gewaehlt = ausListe(felder[9]);
+    const auto rechner = entmaskiert(felder[2], vorrat), benutzer = entmaskiert(felder[3], vorrat),
+               name = entmaskiert(felder[4], vorrat);
+    const auto gezeigt = ausListe(felder[8], vorrat), gewaehlt = ausListe(felder[9], vorrat);
     if (!d.zeit.isValid() || !ok[0] || !ok[1] || !ok[2] || !rechner || !benutzer || !name || !gezeigt ||
         !gewaehlt || d.stufe < 1 || d.richtige < 0 || d.falsche < 0)
         return std::nullopt;

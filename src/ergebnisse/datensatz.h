@@ -32,7 +32,9 @@ struct Datensatz {
 QByteArray kopfzeile();
 QByteArray alsZeile(const Datensatz& d);
 // The record of a line; nothing for the header, a torn or a foreign line.
-std::optional<Datensatz> ausZeile(QByteArrayView zeile);
+// With a `vorrat` its texts share memory with those of the records read before.
+class Textvorrat;
+std::optional<Datensatz> ausZeile(QByteArrayView zeile, Textvorrat* vorrat = nullptr);
 
 // The name of the file a writer appends to: one per day, computer and login,
 // so that writers never share a file and old days can go as a whole.

@@ -4,6 +4,7 @@
 #include "bilderordner/fenster/bildliste.h"
 #include "bilderordner/fenster/kachel.h"
 #include "bilderordner/fenster/kindansicht.h"
+#include "bilderordner/fenster/klassenuebersicht.h"
 #include "bilderordner/fenster/lesepool.h"
 #include "bilderordner/fenster/vorschaubilder.h"
 #include "bilderordner/kern/texte.h"

@@ -5,6 +5,7 @@
 
 #include <QFutureWatcher>
 #include <QMainWindow>
+#include <QPointer>
 
 class QAction;
 class QApplication;
@@ -18,6 +19,7 @@ class Aufnahme;
 class Bildliste;
 class Kachel;
 class Kindansicht;
+class Klassenuebersicht;
 class Vorschaubilder;
 
 // The companion's window on one picture folder: every file as a tile with its
@@ -48,6 +50,10 @@ public:
     QAction* hinzufuegenAktion() const { return hinzufuegen_; }
     QAction* reparierenAktion() const { return reparieren_; }
     QToolButton* saetzeKnopf() const { return saetzeKnopf_; }
+    QAction* klassenuebersichtAktion() const { return klassenuebersicht_; }
+    // The class overview of the configured results folder, opened from the menu
+    // "Ergebnisse"; the one that is open, if any.
+    Klassenuebersicht* offeneKlassenuebersicht() const;
 
 Q_SIGNALS:
     void berichtAngekommen();
@@ -72,6 +78,7 @@ private:
     void fuelleAus(const Bildersatz& satz, bool ersetzen);
     void starteArbeit(const QString& titel, const std::function<QStringList()>& arbeit);
     void arbeitAngekommen();
+    void zeigeKlassenuebersicht();
 
     QString ordner_;
     QString share_;
@@ -92,6 +99,8 @@ private:
     QAction* hinzufuegen_ = nullptr;
     QAction* reparieren_ = nullptr;
     QToolButton* saetzeKnopf_ = nullptr;
+    QAction* klassenuebersicht_ = nullptr;
+    QPointer<Klassenuebersicht> offeneUebersicht_;
     QFutureWatcher<Ordnerbericht> pruefung_;
     QFutureWatcher<QStringList> arbeit_;
     QString arbeitTitel_;

@@ -2,8 +2,10 @@
 // adding pictures, repairing the folder and filling it from a picture set.
 #include "bilderordner/fenster/aufnahme.h"
 #include "bilderordner/fenster/bilderfenster.h"
+#include "bilderordner/fenster/klassenuebersicht.h"
 #include "bilderordner/fenster/lesepool.h"
 #include "bilderordner/kern/reparatur.h"
+#include "regeln/einstellungen.h"
 
 #include <QAction>
 #include <QDialog>
@@ -93,6 +95,9 @@ void Bilderfenster::baueAktionen()
     menue->addMenu(saetzeKnopf_->menu())->setText(QStringLiteral("Bildersätze"));
     menue->addSeparator();
     menue->addAction(beenden);
+    klassenuebersicht_ = new QAction(QStringLiteral("Klassenübersicht …"), this);
+    connect(klassenuebersicht_, &QAction::triggered, this, &Bilderfenster::zeigeKlassenuebersicht);
+    menuBar()->addMenu(QStringLiteral("&Ergebnisse"))->addAction(klassenuebersicht_);
 
     QToolBar* leiste = addToolBar(QStringLiteral("Aktionen"));
     leiste->setMovable(false);
@@ -114,6 +119,25 @@ void Bilderfenster::baueSatzMenue()
         connect(einer->addAction(QStringLiteral("ersetzen …")), &QAction::triggered, this,
                 [this, satz] { fuelleAus(satz, true); });
     }
+}
+
+// The overview is a window of its own: the results are another task than the
+// pictures, and a teacher may keep both open side by side.
+void Bilderfenster::zeigeKlassenuebersicht()
+{
+    if (!offeneUebersicht_) {
+        const kb::Einstellungen& e = kb::einstellungen();
+        offeneUebersicht_ = new Klassenuebersicht(e.ergebnisordner, e.tage, e.aufheben, this);
+        offeneUebersicht_->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    offeneUebersicht_->show();
+    offeneUebersicht_->raise();
+    offeneUebersicht_->activateWindow();
+}
+
+Klassenuebersicht* Bilderfenster::offeneKlassenuebersicht() const
+{
+    return offeneUebersicht_;
 }
 
 void Bilderfenster::dragEnterEvent(QDragEnterEvent* event)
