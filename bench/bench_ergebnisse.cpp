@@ -152,9 +152,7 @@ void ergebnisschirm()
 
 int main(int argc, char* argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    bench::stillePlattform();
+    bench::vorbereiten();
     QApplication app(argc, argv);
     if (argc == 5 && QByteArray(argv[1]) == "--schreibe")
         return schreibe(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]), std::atoi(argv[4]));

@@ -40,26 +40,11 @@ double pruefeMitProgramm(const QString& bilder)
     return ms;
 }
 
-double dekodiereAlle(const QString& bilder)
-{
-    QElapsedTimer uhr;
-    uhr.start();
-    for (const QString& name : QDir(bilder).entryList(QDir::Files)) {
-        QImageReader reader(bilder + QLatin1Char('/') + name);
-        reader.setAutoTransform(true);
-        if (reader.read().isNull())
-            std::exit(1);
-    }
-    return double(uhr.nsecsElapsed()) / 1e6;
-}
-
 } // namespace
 
 int main(int argc, char* argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    bench::stillePlattform();
+    bench::vorbereiten();
     QGuiApplication app(argc, argv);
     QTemporaryDir dir;
     const QString bilder = bench::richteFotoordnerEin(dir.path(), Fotos);
@@ -68,11 +53,11 @@ int main(int argc, char* argv[])
                 Fotos, QFileInfo(bilder + QStringLiteral("/Foto000.jpg")).size() / 1024, Laeufe);
 
     pruefeMitProgramm(bilder);
-    dekodiereAlle(bilder);
+    bench::dekodiereAlle(bilder);
     std::vector<double> check, voll;
     for (int i = 0; i < Laeufe; ++i) {
         check.push_back(pruefeMitProgramm(bilder));
-        voll.push_back(dekodiereAlle(bilder));
+        voll.push_back(bench::dekodiereAlle(bilder));
     }
     QElapsedTimer uhr;
     uhr.start();

@@ -17,31 +17,16 @@ namespace {
 
 constexpr int Fotos = 200;
 
-double dekodiereAlle(const QString& bilder)
-{
-    QElapsedTimer uhr;
-    uhr.start();
-    for (const QString& name : QDir(bilder).entryList(QDir::Files)) {
-        QImageReader reader(bilder + QLatin1Char('/') + name);
-        reader.setAutoTransform(true);
-        if (reader.read().isNull())
-            std::exit(1);
-    }
-    return double(uhr.nsecsElapsed()) / 1e6;
-}
-
 } // namespace
 
 int main(int argc, char* argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    bench::stillePlattform();
+    bench::vorbereiten();
     QGuiApplication app(argc, argv);
     QTemporaryDir dir;
     const QString bilder = bench::richteFotoordnerEin(dir.path(), Fotos);
-    dekodiereAlle(bilder); // the page cache
-    const double voll = dekodiereAlle(bilder);
+    bench::dekodiereAlle(bilder); // the page cache
+    const double voll = bench::dekodiereAlle(bilder);
 
     QElapsedTimer uhr;
     uhr.start();

@@ -179,9 +179,7 @@ void pruefen(const QString& ordner)
 
 int main(int argc, char* argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    bench::stillePlattform();
+    bench::vorbereiten();
     QApplication app(argc, argv);
     kb::programmEinrichten();
     QTemporaryDir dir;

@@ -68,6 +68,17 @@ inline void detail(const char* what, double value, const char* unit)
 // printed as before.
 inline QtMessageHandler vorigeAusgabe = nullptr;
 
+void stillePlattform();
+
+// What every benchmark does before its application object exists: the
+// offscreen platform unless another is asked for, and a quiet one.
+inline void vorbereiten()
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    stillePlattform();
+}
+
 inline void stillePlattform()
 {
     vorigeAusgabe =

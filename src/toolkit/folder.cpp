@@ -70,6 +70,11 @@ Folder Folder::open(const QString& path)
                        : errno == ENOTDIR ? Refusal::NoFolder
                                           : Refusal::Failed,
                        path);
+    return opened(fd, path, 0);
+}
+
+Folder Folder::opened(int fd, const QString& path, int depth)
+{
     Folder f;
     f.handle_ = std::make_shared<Handle>();
     f.handle_->fd = fd;
@@ -78,6 +83,7 @@ Folder Folder::open(const QString& path)
     f.handle_->device = st.st_dev;
     f.refusal_ = Refusal::None;
     f.path_ = path;
+    f.depth_ = depth;
     return f;
 }
 
@@ -97,17 +103,9 @@ Folder Folder::subfolder(const QString& name, bool create) const
             return refused(S_ISLNK(st.st_mode) ? Refusal::Link : Refusal::NoFolder, path);
         return refused(why == ENOENT ? Refusal::Missing : Refusal::Failed, path);
     }
-    Folder f;
-    f.handle_ = std::make_shared<Handle>();
-    f.handle_->fd = fd;
-    struct stat st {};
-    ::fstat(fd, &st);
-    f.handle_->device = st.st_dev;
-    if (st.st_dev != handle_->device)
+    Folder f = opened(fd, path, depth_ + 1);
+    if (f.handle_->device != handle_->device)
         return refused(Refusal::OtherFileSystem, path);
-    f.refusal_ = Refusal::None;
-    f.path_ = path;
-    f.depth_ = depth_ + 1;
     return f;
 }
 

@@ -88,6 +88,8 @@ private:
     int depth_ = 0; // levels below the folder that was opened by path
 
     static Folder refused(Refusal why, const QString& path);
+    // A folder for a descriptor just opened (systems with descriptors only).
+    static Folder opened(int fd, const QString& path, int depth);
     QByteArray linkTargetFrom(const QByteArray& link, const Folder& target) const;
 };
 
