@@ -1,5 +1,6 @@
 #include "toolkit/form.h"
 
+#include "toolkit/backdrop.h"
 #include "toolkit/controlfactory.h"
 #include "toolkit/controls.h"
 #include "toolkit/formwindow.h"
@@ -95,14 +96,20 @@ QWidget* Form::window() const
 
 void Form::build(const FormLayout& layout)
 {
-    window_ = new FormWindow(this);
+    // On a board the screen is a part of the backdrop, which has no frame.
+    Backdrop* backdrop = Backdrop::current();
+    window_ = new FormWindow(this, backdrop);
     window_->setObjectName(name_);
-    window_->setWindowFlags(flagsFor(layout));
+    if (!backdrop)
+        window_->setWindowFlags(flagsFor(layout));
     window_->setWindowTitle(caption_);
     // A screen without a caption would be an unnamed window to screen readers;
-    // it goes by the program's name.
+    // it goes by the program's name. Inside the backdrop it is named by its
+    // caption, which only a window's title would give it.
     if (caption_.isEmpty())
         window_->setAccessibleName(QCoreApplication::applicationName());
+    else if (backdrop)
+        window_->setAccessibleName(caption_);
     if (layout.icon)
         window_->setWindowIcon(windowIcon());
     window_->setAutoFillBackground(true);
@@ -300,7 +307,8 @@ double Form::ScaleHeight() const
 void Form::centre()
 {
     const QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen)
+    // The backdrop keeps its screens in its middle itself.
+    if (!screen || !window_->isWindow())
         return;
     const QRect area = screen->availableGeometry();
     const QSize outer = window_->frameGeometry().size();
@@ -338,6 +346,8 @@ void Form::focusFirst()
             best = c.get();
     if (best)
         best->widget()->setFocus(Qt::TabFocusReason);
+    else if (!window_->isWindow())
+        window_->setFocus(Qt::OtherFocusReason); // keys go to the screen, not to the backdrop
 }
 
 } // namespace tk

@@ -6,13 +6,13 @@ namespace tk {
 
 class Form;
 
-// The top-level window of a screen. It routes Enter, Esc and key preview, reports
-// clicks on labels, pictures, frames and the screen itself, and turns the close box
-// into an unload.
+// The window of a screen: a top-level window, or on a board a part of the
+// backdrop. It routes Enter, Esc and key preview, reports clicks on labels,
+// pictures, frames and the screen itself, and turns the close box into an unload.
 class FormWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit FormWindow(Form* form);
+    explicit FormWindow(Form* form, QWidget* backdrop = nullptr);
     // The screen is going away while the window lingers until the event loop deletes it.
     void detach() { form_ = nullptr; }
 

@@ -1,0 +1,103 @@
+#include "toolkit/backdrop.h"
+
+#include <QChildEvent>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QScreen>
+
+namespace tk {
+
+namespace {
+
+Backdrop* shown = nullptr;
+
+// A screen of the program inside the backdrop, as against a dialog that stands
+// above it as a window of its own.
+bool isScreen(const QObject* object)
+{
+    return object->isWidgetType() && !static_cast<const QWidget*>(object)->isWindow();
+}
+
+} // namespace
+
+Backdrop::Backdrop(QScreen* screen, OleColor colour) : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint)
+{
+    setObjectName(QStringLiteral("Backdrop"));
+    setWindowTitle(QCoreApplication::applicationName());
+    setAutoFillBackground(true);
+    setColour(this, QPalette::Window, colour);
+    setScreen(screen);
+    setGeometry(screen->geometry());
+    showFullScreen();
+    shown = this;
+}
+
+Backdrop::~Backdrop()
+{
+    if (shown == this)
+        shown = nullptr;
+}
+
+Backdrop* Backdrop::current()
+{
+    return shown;
+}
+
+QWidget* Backdrop::shownScreen() const
+{
+    for (QObject* child : children())
+        if (isScreen(child) && static_cast<QWidget*>(child)->isVisible())
+            return static_cast<QWidget*>(child);
+    return nullptr;
+}
+
+void Backdrop::childEvent(QChildEvent* event)
+{
+    if (event->added() && event->child()->isWidgetType())
+        event->child()->installEventFilter(this);
+    QWidget::childEvent(event);
+}
+
+// A screen stands in the middle whenever it shows or changes its size; the
+// backdrop takes its title and icon, so that the desktop names the window after
+// the screen as it would name the screen's own window.
+bool Backdrop::eventFilter(QObject* watched, QEvent* event)
+{
+    if (!isScreen(watched) || watched->parent() != this)
+        return false;
+    auto* screen = static_cast<QWidget*>(watched);
+    if (event->type() == QEvent::Show) {
+        centre(screen);
+        setWindowTitle(screen->windowTitle().isEmpty() ? QCoreApplication::applicationName()
+                                                       : screen->windowTitle());
+        setWindowIcon(screen->windowIcon());
+    } else if (event->type() == QEvent::Resize) {
+        centre(screen);
+    }
+    return false;
+}
+
+void Backdrop::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    for (QObject* child : children())
+        if (isScreen(child))
+            centre(static_cast<QWidget*>(child));
+}
+
+void Backdrop::centre(QWidget* screen) const
+{
+    screen->move((width() - screen->width()) / 2, (height() - screen->height()) / 2);
+}
+
+// The backdrop has no close box; a request to close it from elsewhere (a key
+// of the desktop, the end of the session) closes the screen it shows, as that
+// screen's own close box would.
+void Backdrop::closeEvent(QCloseEvent* event)
+{
+    event->ignore();
+    if (QWidget* screen = shownScreen())
+        screen->close();
+}
+
+} // namespace tk
