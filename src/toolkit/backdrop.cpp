@@ -3,6 +3,7 @@
 #include <QChildEvent>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QKeyEvent>
 #include <QScreen>
 
 namespace tk {
@@ -98,6 +99,29 @@ void Backdrop::closeEvent(QCloseEvent* event)
     event->ignore();
     if (QWidget* screen = shownScreen())
         screen->close();
+}
+
+// A key pressed while no control of the screen has the focus goes to the
+// screen, as it would go to the screen's own window. A key the screen leaves
+// alone comes back here on its way up, and goes no further.
+void Backdrop::keyPressEvent(QKeyEvent* event)
+{
+    passOn(event);
+}
+
+void Backdrop::keyReleaseEvent(QKeyEvent* event)
+{
+    passOn(event);
+}
+
+void Backdrop::passOn(QKeyEvent* event)
+{
+    QWidget* screen = shownScreen();
+    if (!screen || passing_)
+        return;
+    passing_ = true;
+    QCoreApplication::sendEvent(screen, event);
+    passing_ = false;
 }
 
 } // namespace tk

@@ -30,9 +30,14 @@ protected:
     void childEvent(QChildEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
     void centre(QWidget* screen) const;
+    void passOn(QKeyEvent* event);
+
+    bool passing_ = false;
 };
 
 } // namespace tk

@@ -346,8 +346,6 @@ void Form::focusFirst()
             best = c.get();
     if (best)
         best->widget()->setFocus(Qt::TabFocusReason);
-    else if (!window_->isWindow())
-        window_->setFocus(Qt::OtherFocusReason); // keys go to the screen, not to the backdrop
 }
 
 } // namespace tk
