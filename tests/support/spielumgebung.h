@@ -1,6 +1,7 @@
 #pragma once
 
 #include "shell/modVariablen.h"
+#include "toolkit/application.h"
 #include "toolkit/controls.h"
 #include "toolkit/program.h"
 #include "toolkit/services.h"
@@ -16,6 +17,21 @@
 #include <png.h>
 
 namespace kbtest {
+
+// The application object of a test program. With KB_TAFEL=<width>x<height> in
+// the environment the program runs on an offscreen screen of that size and the
+// game is shown at a board, as Tafel=ja in the system configuration shows it.
+class Anwendung {
+public:
+    Anwendung(int& argc, char** argv);
+    tk::Application& app() { return *app_; }
+    // The board's screen, or an invalid size when the screens are windows.
+    static QSize tafel();
+
+private:
+    QTemporaryDir dir_;
+    std::unique_ptr<tk::Application> app_;
+};
 
 // Services with a chosen folder, scripted random numbers, recorded links, prompts and boxes, an observed end.
 class TestServices : public tk::Services {
@@ -83,6 +99,12 @@ public:
     // the control is, so that whatever lies topmost there gets the click.
     static void klick(const tk::Control& control);
     static void klickAnStelle(const tk::Control& control);
+    // Clicks the window that shows `w` at the point `p` of `w`; at a board that
+    // window is the backdrop.
+    static void klickAnStelle(const QWidget* w, QPoint p);
+    // Asks the window that shows a screen to close, as the desktop's close box
+    // does; at a board the backdrop, the only window there is.
+    static void schliessfeld(const tk::Form* form);
     // Makes a window the active one so that keys reach its focus.
     static void aktiviere(const tk::Form* form) { aktiviere(form ? form->window() : nullptr); }
     static void aktiviere(QWidget* window);
@@ -100,6 +122,10 @@ public:
 private:
     QTemporaryDir dir_;
 };
+
+// A window the child sees appear: a screen, also one inside the backdrop at a
+// board, or a dialog.
+bool istFenster(const QObject* object);
 
 // Picture file names "Bild01.png", "Bild02.png", ...
 QStringList bilddateien(int count);
@@ -123,3 +149,15 @@ void schreibePng(const QString& path, QSize size, int farbtyp, int tiefe, bool v
 using namespace tk;
 using namespace Qt::StringLiterals;
 using kbtest::Spiel;
+
+// QTEST_MAIN for the game's tests, which run in windows or, with KB_TAFEL set,
+// at a board.
+#define KB_TEST_MAIN(Klasse)                                                                                 \
+    int main(int argc, char* argv[])                                                                         \
+    {                                                                                                        \
+        kbtest::Anwendung anwendung(argc, argv);                                                             \
+        QCoreApplication::setAttribute(Qt::AA_Use96Dpi, true);                                               \
+        Klasse test;                                                                                         \
+        QTEST_SET_MAIN_SOURCE_PATH                                                                           \
+        return QTest::qExec(&test, argc, argv);                                                              \
+    }
