@@ -27,7 +27,8 @@ QSize Anwendung::tafel()
 }
 
 // At a board the game decides from its real system configuration, written here
-// with Tafel=ja, exactly as the program does.
+// as for a computer that drives only a board (Tafel=ja, Zeiger=nein), exactly as
+// the program does.
 Anwendung::Anwendung(int& argc, char** argv)
 {
     const QSize groesse = tafel();
@@ -35,7 +36,7 @@ Anwendung::Anwendung(int& argc, char** argv)
     if (groesse.isValid()) {
         QFile datei(konfiguration);
         if (!kbwerkzeug::bildschirmEinrichten(dir_.path(), groesse) || !datei.open(QIODevice::WriteOnly) ||
-            datei.write("[Anzeige]\nTafel=ja\n") < 0)
+            datei.write("[Anzeige]\nTafel=ja\nZeiger=nein\n") < 0)
             qFatal("cannot set up a board of %dx%d in %s", groesse.width(), groesse.height(),
                    qPrintable(dir_.path()));
         datei.close();
@@ -70,6 +71,18 @@ void TestServices::prompt(const QString& text, const QString& title,
     const QString reply = promptAnswers.front();
     promptAnswers.pop_front();
     answer(reply);
+}
+
+void TestServices::messageBox(const QString& text, const QString& title, std::function<void()> closed)
+{
+    messages.append(text);
+    echteMeldungen ? tk::Services::messageBox(text, title, std::move(closed)) : closed();
+}
+
+void TestServices::showError(const tk::RuntimeError& e, std::function<void()> closed)
+{
+    error = e;
+    echteMeldungen ? tk::Services::showError(e, std::move(closed)) : closed();
 }
 
 Spiel::Spiel()
@@ -146,11 +159,15 @@ void Spiel::bilderOrdner(const QStringList& names)
                      QColor::fromHsv((n * 23) % 360, 200, 200));
 }
 
-void Spiel::standardBilder()
+void Spiel::standardBilder(int anzahl)
 {
     QDir().mkpath(bilder());
-    for (QDirIterator it(QStringLiteral(KB_SOURCE_DIR "/assets/bilder"), QDir::Files); it.hasNext();)
-        QFile::copy(it.next(), bilder() + u'/' + it.fileName());
+    const QDir quelle(QStringLiteral(KB_SOURCE_DIR "/assets/bilder"));
+    QStringList namen = quelle.entryList(QDir::Files, QDir::Name);
+    if (anzahl >= 0)
+        namen = namen.mid(0, anzahl);
+    for (const QString& name : namen)
+        QFile::copy(quelle.filePath(name), bilder() + u'/' + name);
 }
 
 tk::Form* Spiel::starte(const QString& screen)

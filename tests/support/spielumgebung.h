@@ -20,7 +20,8 @@ namespace kbtest {
 
 // The application object of a test program. With KB_TAFEL=<width>x<height> in
 // the environment the program runs on an offscreen screen of that size and the
-// game is shown at a board, as Tafel=ja in the system configuration shows it.
+// game is shown at a board, as a system configuration with Tafel=ja and
+// Zeiger=nein shows it.
 class Anwendung {
 public:
     Anwendung(int& argc, char** argv);
@@ -43,7 +44,8 @@ public:
     QStringList openedLinks;
     std::deque<QString> promptAnswers; // when empty the real dialog is shown
     QStringList promptTexts;           // "title: text" of each prompt
-    QStringList messages;              // closed at once
+    QStringList messages;              // closed at once, unless shown for real
+    bool echteMeldungen = false;       // message boxes and run-time errors shown as the program shows them
     std::optional<tk::RuntimeError> error;
     bool exited = false;
     int exitStatus = -1;
@@ -59,11 +61,8 @@ public:
     void openLink(const QString& target) override { openedLinks.append(target); }
     void prompt(const QString& text, const QString& title,
                 std::function<void(const QString&)> answer) override;
-    void messageBox(const QString& text, const QString&, std::function<void()> closed) override
-    {
-        messages.append(text), closed();
-    }
-    void showError(const tk::RuntimeError& e, std::function<void()> closed) override { error = e, closed(); }
+    void messageBox(const QString& text, const QString& title, std::function<void()> closed) override;
+    void showError(const tk::RuntimeError& e, std::function<void()> closed) override;
     void exit(int status) override { exited = true, exitStatus = status; }
 };
 
@@ -80,8 +79,9 @@ public:
     QString bilder() const { return dir_.path() + QStringLiteral("/bilder"); }
     // The picture folder with tiny PNGs of the given names, each its own shade.
     void bilderOrdner(const QStringList& names);
-    // The picture folder as a copy of the pictures the program comes with.
-    void standardBilder();
+    // The picture folder as a copy of the pictures the program comes with; or of
+    // the first `anzahl` of them by name.
+    void standardBilder(int anzahl = -1);
 
     // Starts the program on the given screen; gives the screen then loaded, if one.
     tk::Form* starte(const QString& screen);
