@@ -8,6 +8,7 @@
 // once more with --fenster: the game's window mode, unchanged, in a process of
 // its own.
 #include "regeln/ansicht.h"
+#include "support/bildvergleich.h"
 #include "support/schirmwege.h"
 #include "toolkit/backdrop.h"
 
@@ -102,79 +103,6 @@ struct Vorbild {
     QImage bild;
     QMap<QString, QRect> orte;
 };
-
-// The columns a line of text inks as the board draws it: in its font at the
-// board's pixel ratio, the left end of its baseline at `links` (pixels of the
-// layout). In the board's pixels, counted from the control's left edge; an
-// empty span for a line without ink.
-std::pair<double, double> tinte(const QFont& schrift, const QString& text, double links, double faktor)
-{
-    const QFontMetricsF fm(schrift);
-    constexpr double Rand = 20;
-    const QSizeF flaeche(links + fm.horizontalAdvance(text) + 2 * Rand, fm.height() + 2 * Rand);
-    QImage bild((flaeche * faktor).toSize(), QImage::Format_RGB32);
-    bild.setDevicePixelRatio(faktor);
-    bild.fill(Qt::white);
-    {
-        QPainter maler(&bild);
-        maler.setFont(schrift);
-        maler.setPen(Qt::black);
-        maler.drawText(QPointF(Rand + links, Rand + fm.ascent()), text);
-    }
-    int erste = bild.width(), letzte = -1;
-    for (int y = 0; y < bild.height(); ++y) {
-        const auto* zeile = reinterpret_cast<const QRgb*>(bild.constScanLine(y));
-        for (int x = 0; x < bild.width(); ++x)
-            if (zeile[x] != 0xFFFFFFFFu)
-                erste = std::min(erste, x), letzte = std::max(letzte, x);
-    }
-    if (letzte < 0)
-        return {0.0, 0.0};
-    return {erste - Rand * faktor, letzte + 1 - Rand * faktor};
-}
-
-// The share of a picture's rows that repeat the row above exactly: a photo
-// enlarged by repeating its pixels repeats nearly every other row (4 of 9 at
-// 1.8), one scaled smoothly hardly any.
-double wiederholteZeilen(const QImage& bild)
-{
-    int zeilen = 0, wiederholt = 0;
-    for (int y = 1; y < bild.height(); ++y) {
-        const auto* zeile = reinterpret_cast<const QRgb*>(bild.constScanLine(y));
-        if (std::all_of(zeile, zeile + bild.width(), [&](QRgb p) { return p == zeile[0]; }))
-            continue;
-        ++zeilen;
-        wiederholt +=
-            std::equal(zeile, zeile + bild.width(), reinterpret_cast<const QRgb*>(bild.constScanLine(y - 1)));
-    }
-    return zeilen ? double(wiederholt) / zeilen : 0.0;
-}
-
-// The largest difference of a colour channel between the average colours of
-// two pictures of one size, block by block of 10 x 10 pixels. Edges drawn
-// smoother or a glyph's ink a little apart change a block's average only a
-// little; a control missing, a picture or a colour not as in the window change
-// it much.
-int groessterUnterschied(const QImage& a, const QImage& b)
-{
-    const auto mittel = [](const QImage& bild, int bx, int by) {
-        int r = 0, g = 0, bl = 0;
-        for (int y = by; y < by + 10; ++y)
-            for (int x = bx; x < bx + 10; ++x) {
-                const QRgb p = bild.pixel(x, y);
-                r += qRed(p), g += qGreen(p), bl += qBlue(p);
-            }
-        return std::array<int, 3>{r / 100, g / 100, bl / 100};
-    };
-    int groesster = 0;
-    for (int by = 0; by + 10 <= a.height(); by += 10)
-        for (int bx = 0; bx + 10 <= a.width(); bx += 10) {
-            const auto p = mittel(a, bx, by), q = mittel(b, bx, by);
-            for (int k = 0; k < 3; ++k)
-                groesster = std::max(groesster, std::abs(p[k] - q[k]));
-        }
-    return groesster;
-}
 
 } // namespace
 
@@ -294,8 +222,8 @@ class tst_Tafel : public QObject {
                 breite = gesicht.right() + 1;
             }
             for (const auto& [text, links] : zeilen) {
-                const auto [von, bis] = tinte(w->font(), text, links, k);
-                const auto [fensterVon, fensterBis] = tinte(w->font(), text, links, 1.0);
+                const auto [von, bis] = kbtest::tinte(w->font(), text, links, k);
+                const auto [fensterVon, fensterBis] = kbtest::tinte(w->font(), text, links, 1.0);
                 const double rechts = std::clamp(fensterBis, breite, breite + 1) * k,
                              links0 = std::clamp(fensterVon, -1.0, 0.0) * k;
                 QVERIFY2(bis - von <= rechts - links0 + 1 && von >= links0 - 1 && bis <= rechts + 1,
@@ -317,12 +245,43 @@ class tst_Tafel : public QObject {
         const QImage verkleinert =
             tafel.copy(schirm).scaled(v.bild.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         const int unterschied =
-            groessterUnterschied(verkleinert, v.bild.convertToFormat(QImage::Format_RGB32));
+            kbtest::groessterUnterschied(verkleinert, v.bild.convertToFormat(QImage::Format_RGB32));
         QVERIFY2(unterschied <= 40, qPrintable(u"%1: %2"_s.arg(f.name()).arg(unterschied)));
         const QRect ganz = aufDerTafel(QRect(QPoint(), aussen(f, v)), aussen(f, v)).toRect();
         for (const QPoint p : {QPoint(0, 0), QPoint(bildschirm_.width() - 1, bildschirm_.height() - 1)})
             if (!ganz.adjusted(-2, -2, 2, 2).contains(p))
                 QCOMPARE(tafel.pixelColor(p), tk::toQColor(kb::Tafelrand));
+    }
+
+    // The drawings stored with the program are drawn on the board from their
+    // versions of twice the pixels: the board's pixels lie nearer to that
+    // version brought to the board's size than to the plain one brought there.
+    void pruefeZeichnungen(const tk::Form& f) const
+    {
+        const struct {
+            const char *steuer, *datei;
+        } zeichnungen[] = {{"imgLeinwand", ":/leinwand"}, {"LinkTavo1", ":/tavo-logo"}};
+        const QImage schirm = f.window()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        for (const auto& z : zeichnungen) {
+            if (!f.hasControl(QString::fromLatin1(z.steuer)))
+                continue;
+            const tk::Control& c = f.control(QString::fromLatin1(z.steuer));
+            const QWidget* w =
+                c.kind() == tk::Kind::Link ? static_cast<const tk::LinkControl&>(c).inner() : c.widget();
+            const QRect ort(w->mapTo(f.window(), QPoint()) * faktor(), w->size() * faktor());
+            const QImage hier = schirm.copy(ort);
+            const auto wie = [&](const char* endung) {
+                QImage bild(ort.size(), QImage::Format_RGB32), zeichnung(QLatin1String(z.datei) + endung);
+                zeichnung.setDevicePixelRatio(1);
+                bild.fill(w->parentWidget()->palette().color(QPalette::Window));
+                QPainter(&bild).drawImage(
+                    0, 0, zeichnung.scaled(ort.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+                return kbtest::abstand(hier, bild);
+            };
+            const double doppelt = wie("@2x.png"), einfach = wie(".png");
+            QVERIFY2(doppelt < einfach,
+                     qPrintable(u"%1: %2 against %3"_s.arg(c.name()).arg(doppelt).arg(einfach)));
+        }
     }
 
     // A child's picture on the board is scaled smoothly from its own pixels, not
@@ -335,7 +294,7 @@ class tst_Tafel : public QObject {
         const QRect sichtbar = QRect(bild->mapTo(f.window(), QPoint()), bild->size()) & f.window()->rect();
         const QRect geraet(sichtbar.topLeft() * faktor(), sichtbar.size() * faktor());
         const QImage tafel = f.window()->grab().toImage().convertToFormat(QImage::Format_RGB32);
-        const double anteil = wiederholteZeilen(tafel.copy(geraet.adjusted(2, 2, -2, -2)));
+        const double anteil = kbtest::wiederholteZeilen(tafel.copy(geraet.adjusted(2, 2, -2, -2)));
         QVERIFY2(anteil < 0.1, qPrintable(u"%1 of the rows repeat the row above"_s.arg(anteil)));
     }
 
@@ -371,6 +330,7 @@ private Q_SLOTS:
         SCHRITT(pruefeTexte(*spiel.aktuell()));
         SCHRITT(pruefeBild(*spiel.aktuell(), v));
         SCHRITT(pruefeKinderbild(*spiel.aktuell()));
+        SCHRITT(pruefeZeichnungen(*spiel.aktuell()));
     }
 };
 
