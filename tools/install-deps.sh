@@ -3,7 +3,10 @@
 # but only those that are missing. Works as root or through sudo.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libjpeg62-turbo-dev libpng-dev "$@")
+# The tests also start the real game on a virtual screen and read it back
+# (xvfb, imagemagick) and validate the desktop entries and the metainfo.
+packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libjpeg62-turbo-dev libpng-dev
+          xvfb imagemagick desktop-file-utils appstream "$@")
 
 missing=()
 for p in "${packages[@]}"; do
