@@ -11,7 +11,7 @@
 #   <prefix>/bin/kieselblick, kieselblick-bilder  -> ../lib/kieselblick/<program>
 #   <prefix>/share/kieselblick/bilder/            the default pictures, read-only
 #   <prefix>/share/kieselblick/saetze/            picture sets drawn from them
-#   <prefix>/share/applications/<id>.desktop      menu entries
+#   <prefix>/share/applications/<id>.desktop      menu entries (<id>.tafel.desktop: at a board)
 #   <prefix>/share/icons/hicolor/*/apps/<id>.*    icon, 16 to 256 pixels and scalable
 #   <prefix>/share/metainfo/<id>.metainfo.xml     software-centre description
 #   <prefix>/share/man/man1/kieselblick.1.gz      manual pages
@@ -115,7 +115,8 @@ endif()
 # ---- desktop integration -----------------------------------------------------
 
 set(kb_share "${CMAKE_INSTALL_DATAROOTDIR}")
-install(FILES "${KB_PACKAGING_DIR}/${KB_APP_ID}.desktop"
+# The game in a window, and the same game filling the screen of a board.
+install(FILES "${KB_PACKAGING_DIR}/${KB_APP_ID}.desktop" "${KB_PACKAGING_DIR}/${KB_APP_ID}.tafel.desktop"
         DESTINATION "${kb_share}/applications")
 if(TARGET kieselblick-bilder)
   install(FILES "${KB_PACKAGING_DIR}/${KB_APP_ID}.bilder.desktop"
@@ -195,13 +196,16 @@ if(BUILD_TESTING)
   if(KB_DESKTOP_FILE_VALIDATE)
     add_test(NAME desktop_eintrag_gueltig
              COMMAND "${KB_DESKTOP_FILE_VALIDATE}" "${KB_PACKAGING_DIR}/${KB_APP_ID}.desktop")
+    add_test(NAME desktop_eintrag_tafel_gueltig
+             COMMAND "${KB_DESKTOP_FILE_VALIDATE}" "${KB_PACKAGING_DIR}/${KB_APP_ID}.tafel.desktop")
     # The companion's entry, checked even before the companion is built.
     add_test(NAME desktop_eintrag_bilder_gueltig
              COMMAND "${KB_DESKTOP_FILE_VALIDATE}"
                      "${KB_PACKAGING_DIR}/${KB_APP_ID}.bilder.desktop")
     # Hints are fine (the game's entry names two main categories on purpose);
     # errors and warnings are not.
-    set_tests_properties(desktop_eintrag_gueltig desktop_eintrag_bilder_gueltig PROPERTIES
+    set_tests_properties(desktop_eintrag_gueltig desktop_eintrag_tafel_gueltig desktop_eintrag_bilder_gueltig
+                         PROPERTIES
                          FAIL_REGULAR_EXPRESSION "error:;warning:")
   endif()
   if(KB_APPSTREAMCLI)
