@@ -61,21 +61,37 @@ void Backdrop::childEvent(QChildEvent* event)
 
 // A screen stands in the middle whenever it shows or changes its size; the
 // backdrop takes its title and icon, so that the desktop names the window after
-// the screen as it would name the screen's own window.
+// the screen as it would name the screen's own window. A dialog stands in the
+// middle too, with its frame: Qt would guess a frame it cannot know yet, and a
+// message box finds its size only as it shows.
 bool Backdrop::eventFilter(QObject* watched, QEvent* event)
 {
-    if (!isScreen(watched) || watched->parent() != this)
+    if (!watched->isWidgetType() || watched->parent() != this)
         return false;
-    auto* screen = static_cast<QWidget*>(watched);
-    if (event->type() == QEvent::Show) {
-        centre(screen);
-        setWindowTitle(screen->windowTitle().isEmpty() ? QCoreApplication::applicationName()
-                                                       : screen->windowTitle());
-        setWindowIcon(screen->windowIcon());
-    } else if (event->type() == QEvent::Resize) {
-        centre(screen);
-    }
+    auto* widget = static_cast<QWidget*>(watched);
+    const bool placed = event->type() == QEvent::Show || event->type() == QEvent::Resize;
+    if (widget->isWindow() && placed)
+        centreDialog(widget);
+    else if (placed)
+        centre(widget);
+    if (!widget->isWindow() && event->type() == QEvent::Show)
+        nameAfter(widget);
     return false;
+}
+
+void Backdrop::centreDialog(QWidget* dialog) const
+{
+    const QSize outer = dialog->frameGeometry().size();
+    dialog->move(geometry().center() - QPoint(outer.width() / 2, outer.height() / 2));
+}
+
+void Backdrop::nameAfter(const QWidget* screen)
+{
+    setWindowTitle(screen->windowTitle().isEmpty() ? QCoreApplication::applicationName()
+                                                   : screen->windowTitle());
+    // A new icon goes to every widget inside; the screens share one.
+    if (windowIcon().cacheKey() != screen->windowIcon().cacheKey())
+        setWindowIcon(screen->windowIcon());
 }
 
 void Backdrop::resizeEvent(QResizeEvent* event)

@@ -35,6 +35,8 @@ protected:
 
 private:
     void centre(QWidget* screen) const;
+    void centreDialog(QWidget* dialog) const;
+    void nameAfter(const QWidget* screen);
     void passOn(QKeyEvent* event);
 
     bool passing_ = false;
