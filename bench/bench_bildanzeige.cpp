@@ -4,9 +4,11 @@
 //
 // Every run is a fresh child process: it opens level 1 on the offscreen platform
 // with a picture folder holding the pictures, warms the JPEG and PNG decoders up
-// on tiny files, and then measures one of two things:
+// on tiny files, and then measures one of three things:
 //   anzeige  the image control imgBild takes the picture (load picture, decode of
 //            the visible part, repaint of the control);
+//   tafel    the same with the game at a board of 1920 x 1080, where the visible
+//            part is enlarged 1.8 times, smoothly, to the board's pixels;
 //   voll     QImageReader decodes the whole picture, orientation applied.
 // Time is the wall clock of that step alone. Memory is the growth of the peak
 // resident set during that step: the child resets its peak (writing 5 to
@@ -16,6 +18,7 @@
 // alternately so that caches and machine load treat them alike.
 #include "messung.h"
 #include "programmstart.h"
+#include "spielzug.h"
 #include "toolkit/controls.h"
 #include "toolkit/program.h"
 #include "toolkit/services.h"
@@ -28,6 +31,7 @@
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
+#include <array>
 #include <cstdio>
 #include <png.h>
 #include <vector>
@@ -114,10 +118,12 @@ bool spitzeZuruecksetzen()
 int kind(int argc, char* argv[], const QString& art, const QString& ordner, const QString& datei)
 {
     bench::stillePlattform();
-    QApplication app(argc, argv);
+    QTemporaryDir bildschirm;
+    const auto app = bench::anwendung(argc, argv, bildschirm.path());
     Dienste dienste;
     dienste.ordner = ordner;
     tk::setServices(&dienste);
+    kb::einstellungenNeuLesen();
     kb::programmEinrichten();
     tk::Program::instance().start(QStringLiteral("frmSchw1"));
     QCoreApplication::processEvents();
@@ -140,7 +146,7 @@ int kind(int argc, char* argv[], const QString& art, const QString& ordner, cons
     uhr.start();
     QSize ergebnis;
     QImage ganz;
-    if (art == QLatin1String("anzeige")) {
+    if (art != QLatin1String("voll")) {
         imgBild.setPicture(tk::Picture::load(foto));
         imgBild.widget()->repaint();
         ergebnis = static_cast<QLabel*>(imgBild.widget())->pixmap().size();
@@ -167,7 +173,11 @@ struct Messung {
 Messung einLauf(const QString& self, const char* art, const QString& ordner, const char* datei)
 {
     QProcess p;
-    p.start(self, {QStringLiteral("--kind"), QString::fromLatin1(art), ordner, QString::fromLatin1(datei)});
+    QStringList argumente{QStringLiteral("--kind"), QString::fromLatin1(art), ordner,
+                          QString::fromLatin1(datei)};
+    if (qstrcmp(art, "tafel") == 0)
+        argumente << QStringLiteral("--tafel") << QStringLiteral("1920x1080");
+    p.start(self, argumente);
     p.waitForFinished(120000);
     const QList<QByteArray> f = p.readAllStandardOutput().trimmed().split(' ');
     if (p.exitCode() != 0 || f.size() != 5) {
@@ -182,51 +192,62 @@ struct Reihe {
     QSize dekodiert;
 };
 
-// Runs both kinds in turn, `Laeufe` times each; a picture Qt cannot decode whole
-// gets one try of the full decode only, to show that it fails.
-std::pair<Reihe, Reihe> messe(const QString& ordner, const char* datei, bool voll, bool& zurueckgesetzt)
+constexpr const char* Arten[] = {"anzeige", "tafel", "voll"};
+
+// Runs the three kinds in turn, `Laeufe` times each; a picture Qt cannot decode
+// whole gets one try of the full decode only, to show that it fails.
+std::array<Reihe, 3> messe(const QString& ordner, const char* datei, bool voll, bool& zurueckgesetzt)
 {
-    std::pair<Reihe, Reihe> r;
+    std::array<Reihe, 3> r;
     for (int i = 0; i < Laeufe; ++i)
-        for (Reihe* reihe : {&r.first, &r.second}) {
-            if (reihe == &r.second && !voll && i > 0)
+        for (std::size_t k = 0; k < r.size(); ++k) {
+            if (k == 2 && !voll && i > 0)
                 continue;
-            const Messung m = einLauf(QCoreApplication::applicationFilePath(),
-                                      reihe == &r.first ? "anzeige" : "voll", ordner, datei);
-            reihe->ms.push_back(m.ms);
-            reihe->kb.push_back(m.kb);
-            reihe->dekodiert = m.dekodiert;
+            const Messung m = einLauf(QCoreApplication::applicationFilePath(), Arten[k], ordner, datei);
+            r[k].ms.push_back(m.ms);
+            r[k].kb.push_back(m.kb);
+            r[k].dekodiert = m.dekodiert;
             zurueckgesetzt = zurueckgesetzt && m.zurueckgesetzt;
         }
     return r;
 }
 
-// Prints the figures of one picture: showing it against the full decode.
-void berichte(const char* was, const std::pair<Reihe, Reihe>& r, bool zeitZiel)
+// Prints the figures of showing one picture, in a window or at a board, against
+// the full decode.
+void berichteAnzeige(const QByteArray& was, const Reihe& anzeige, const Reihe& voll, bool zeitZiel)
 {
-    const auto& [anzeige, voll] = r;
     const double aMs = bench::median(anzeige.ms), vMs = bench::median(voll.ms);
-    const double aMb = bench::median(anzeige.kb) / 1024.0, vMb = bench::median(voll.kb) / 1024.0;
-    std::printf("%s: %d x %d pixels shown; the full decode gave %d x %d pixels\n", was,
-                anzeige.dekodiert.width(), anzeige.dekodiert.height(), voll.dekodiert.width(),
-                voll.dekodiert.height());
-    const QByteArray zeit = QByteArray("show a ") + was + ": time (median)";
-    const QByteArray speicher = QByteArray("show a ") + was + ": extra peak memory (median)";
+    const QByteArray zeit = "show a " + was + ": time (median)";
+    const QByteArray speicher = "show a " + was + ": extra peak memory (median)";
+    const QByteArray mal = "show a " + was + ": full decode takes ... times as long";
+    bench::detail(zeit.constData(), aMs, "ms");
+    if (!voll.dekodiert.isEmpty() && zeitZiel)
+        bench::figure(mal.constData(), vMs / aMs, "x", ">= 8 (1/8)", vMs / aMs >= 8.0);
+    else if (!voll.dekodiert.isEmpty())
+        bench::detail(mal.constData(), vMs / aMs, "x");
+    const double aMb = bench::median(anzeige.kb) / 1024.0;
+    bench::figure(speicher.constData(), aMb, "MB", "<= 8 MB", aMb <= 8.0);
+}
+
+// Prints the figures of one picture: showing it in a window and at a board,
+// against the full decode.
+void berichte(const char* was, const std::array<Reihe, 3>& r, bool zeitZiel)
+{
+    const auto& [anzeige, tafel, voll] = r;
+    std::printf(
+        "%s: %d x %d pixels shown in a window, %d x %d at a board; the full decode gave %d x %d pixels\n",
+        was, anzeige.dekodiert.width(), anzeige.dekodiert.height(), tafel.dekodiert.width(),
+        tafel.dekodiert.height(), voll.dekodiert.width(), voll.dekodiert.height());
     if (voll.dekodiert.isEmpty()) {
         std::printf(
             "        full decode with QImageReader: impossible, Qt's reader refuses a picture this large\n");
-        bench::detail(zeit.constData(), aMs, "ms");
     } else {
-        bench::detail(zeit.constData(), aMs, "ms");
-        bench::detail("full decode with QImageReader: time (median)", vMs, "ms");
-        bench::detail("full decode with QImageReader: extra peak memory (median)", vMb, "MB");
-        const QByteArray mal = QByteArray("show a ") + was + ": full decode takes ... times as long";
-        if (zeitZiel)
-            bench::figure(mal.constData(), vMs / aMs, "x", ">= 8 (1/8)", vMs / aMs >= 8.0);
-        else
-            bench::detail(mal.constData(), vMs / aMs, "x");
+        bench::detail("full decode with QImageReader: time (median)", bench::median(voll.ms), "ms");
+        bench::detail("full decode with QImageReader: extra peak memory (median)",
+                      bench::median(voll.kb) / 1024.0, "MB");
     }
-    bench::figure(speicher.constData(), aMb, "MB", "<= 8 MB", aMb <= 8.0);
+    berichteAnzeige(QByteArray(was), anzeige, voll, zeitZiel);
+    berichteAnzeige(QByteArray(was) + " at a board", tafel, voll, zeitZiel);
 }
 
 } // namespace
@@ -235,7 +256,7 @@ int main(int argc, char* argv[])
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (argc == 5 && QByteArray(argv[1]) == "--kind")
+    if (argc >= 5 && QByteArray(argv[1]) == "--kind")
         return kind(argc, argv, QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]),
                     QString::fromLocal8Bit(argv[4]));
 
@@ -246,7 +267,7 @@ int main(int argc, char* argv[])
         return QFileInfo(dir.path() + "/bilder/" + datei).size() / 1024;
     };
     std::printf("photo: 4000 x 3000 JPEG, %lld KB, and PNG, %lld KB; squares: 20000 x 20000 PNG, %lld KB;\n"
-                "%d runs of each kind in fresh processes, in turn\n",
+                "%d runs of each kind (in a window, at a board, full decode) in fresh processes, in turn\n",
                 kb("Foto.jpg"), kb("Foto.png"), kb("Riese.png"), Laeufe);
     bool zurueckgesetzt = true;
     const auto jpeg = messe(dir.path(), "Foto.jpg", true, zurueckgesetzt);

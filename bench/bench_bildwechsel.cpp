@@ -7,9 +7,14 @@
 // and walks to the menu; then it plays rounds of levels 1 and 2 in turn by real
 // mouse clicks: menu, presentation, board, result, menu again. Clicks that stay
 // on their screen (the next picture, a word picked) are timed as well, apart.
+//
+// Then the benchmark runs itself once more with "--tafel 1920x1080": the same
+// rounds with the game at a board of 1920 x 1080, every screen enlarged 1.8
+// times on its backdrop, as "kieselblick --tafel" shows it there.
 #include "messung.h"
 #include "spielzug.h"
 
+#include <QProcess>
 #include <QTemporaryDir>
 #include <map>
 
@@ -40,7 +45,7 @@ void spieleRunde(bench::Malwache& wache, int stufe, Zeiten& z)
     }
 }
 
-void druckeErgebnis(const Zeiten& z)
+void druckeErgebnis(const Zeiten& z, bool tafel)
 {
     for (const auto& [name, ms] : z.ersteWege)
         bench::detail(qPrintable(QStringLiteral("first change to %1 (its first visit)").arg(name)), ms, "ms");
@@ -51,10 +56,25 @@ void druckeErgebnis(const Zeiten& z)
     bench::detail("screen change, 90th percentile", bench::percentile(z.wechsel, 0.9), "ms");
     bench::detail("screen change, slowest", bench::percentile(z.wechsel, 1.0), "ms");
     const double m = bench::median(z.wechsel);
-    bench::figure(
-        qPrintable(
-            QStringLiteral("screen change, click to first paint (median of %1)").arg(z.wechsel.size())),
-        m, "ms", "<= 5 ms", m <= 5.0);
+    const double ziel = tafel ? 8.0 : 5.0;
+    bench::figure(qPrintable(QStringLiteral("%1screen change, click to first paint (median of %2)")
+                                 .arg(tafel ? QStringLiteral("at a board: ") : QString())
+                                 .arg(z.wechsel.size())),
+                  m, "ms", tafel ? "<= 8 ms" : "<= 5 ms", m <= ziel);
+}
+
+// The same rounds at a board, in a process of its own: Qt's scale is set when
+// the application object is made.
+int anDerTafel()
+{
+    std::printf("\nat a board of 1920 x 1080:\n");
+    std::fflush(stdout);
+    QProcess kind;
+    kind.setProcessChannelMode(QProcess::ForwardedChannels);
+    kind.start(QCoreApplication::applicationFilePath(),
+               {QStringLiteral("--tafel"), QStringLiteral("1920x1080")});
+    kind.waitForFinished(-1);
+    return kind.exitStatus() == QProcess::NormalExit ? kind.exitCode() : 2;
 }
 
 } // namespace
@@ -64,7 +84,8 @@ int main(int argc, char* argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     bench::stillePlattform();
-    QApplication app(argc, argv);
+    QTemporaryDir bildschirm;
+    const auto app = bench::anwendung(argc, argv, bildschirm.path());
     QTemporaryDir ordner;
     bench::Dienste dienste;
     bench::spielEinrichten(dienste, ordner.path());
@@ -80,6 +101,6 @@ int main(int argc, char* argv[])
     }
     for (int runde = 0; runde < Runden; ++runde)
         spieleRunde(wache, 1 + runde % 2, z);
-    druckeErgebnis(z);
-    return 0;
+    druckeErgebnis(z, app->onBoard());
+    return app->onBoard() ? 0 : anDerTafel();
 }

@@ -3,8 +3,12 @@
 // Plays the real game in a benchmark: services with a program folder of the
 // benchmark's own, clicks where a child would click, and a watch on the windows
 // that get painted.
+#include "bildschirm.h"
 #include "programmstart.h"
+#include "regeln/einstellungen.h"
+#include "toolkit/application.h"
 #include "toolkit/controls.h"
+#include "toolkit/formwindow.h"
 #include "toolkit/program.h"
 #include "toolkit/services.h"
 
@@ -16,6 +20,7 @@
 #include <array>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 namespace bench {
 
@@ -59,6 +64,7 @@ inline void spielEinrichten(Dienste& dienste, const QString& programmOrdner)
     dienste.ordner = programmOrdner;
     standardBilder(programmOrdner);
     tk::setServices(&dienste);
+    kb::einstellungenNeuLesen();
     kb::programmEinrichten();
 }
 
@@ -68,6 +74,31 @@ inline void spielEinrichten(Dienste& dienste, const QString& programmOrdner)
     std::exit(2);
 }
 
+// The size after "--tafel" on the command line, looked for before Qt reads it.
+inline QSize tafelAus(int argc, char* argv[])
+{
+    for (int i = 1; i + 1 < argc; ++i)
+        if (qstrcmp(argv[i], "--tafel") == 0)
+            return kbwerkzeug::leseGroesse(QString::fromLocal8Bit(argv[i + 1]));
+    return {};
+}
+
+// The benchmark's application: in windows, or with "--tafel WxH" on the command
+// line at a board of that size on the offscreen platform (its screen described
+// in `ordner`), shown as the game shows itself there.
+inline std::unique_ptr<tk::Application> anwendung(int& argc, char** argv, const QString& ordner)
+{
+    const QSize tafel = tafelAus(argc, argv);
+    if (tafel.isValid() && !kbwerkzeug::bildschirmEinrichten(ordner, tafel))
+        abbruch("the board's screen could not be described");
+    auto app = std::make_unique<tk::Application>(argc, argv);
+    if (tafel.isValid())
+        kb::anzeigeEinrichten(*app);
+    if (tafel.isValid() != app->onBoard())
+        abbruch("the game is not shown at the board");
+    return app;
+}
+
 // Lets the event loop finish what is pending, deferred deletions included.
 inline void ruhe()
 {
@@ -75,7 +106,7 @@ inline void ruhe()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-// Counts the paint events of top-level windows.
+// Counts the paint events of the screens' windows.
 class Malwache : public QObject {
 public:
     Malwache() { qApp->installEventFilter(this); }
@@ -99,10 +130,11 @@ public:
     }
 
 protected:
+    // A screen's window; at a board, where it is part of the backdrop, too.
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (event->type() == QEvent::Paint && watched->isWidgetType() &&
-            static_cast<QWidget*>(watched)->isWindow()) {
+            (static_cast<QWidget*>(watched)->isWindow() || qobject_cast<tk::FormWindow*>(watched))) {
             zuletzt = static_cast<QWidget*>(watched);
             ++anzahl;
         }

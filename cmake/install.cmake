@@ -11,7 +11,7 @@
 #   <prefix>/bin/kieselblick, kieselblick-bilder  -> ../lib/kieselblick/<program>
 #   <prefix>/share/kieselblick/bilder/            the default pictures, read-only
 #   <prefix>/share/kieselblick/saetze/            picture sets drawn from them
-#   <prefix>/share/applications/<id>.desktop      menu entries
+#   <prefix>/share/applications/<id>.desktop      menu entries (<id>.tafel.desktop: at a board)
 #   <prefix>/share/icons/hicolor/*/apps/<id>.*    icon, 16 to 256 pixels and scalable
 #   <prefix>/share/metainfo/<id>.metainfo.xml     software-centre description
 #   <prefix>/share/man/man1/kieselblick.1.gz      manual pages
@@ -115,7 +115,8 @@ endif()
 # ---- desktop integration -----------------------------------------------------
 
 set(kb_share "${CMAKE_INSTALL_DATAROOTDIR}")
-install(FILES "${KB_PACKAGING_DIR}/${KB_APP_ID}.desktop"
+# The game in a window, and the same game filling the screen of a board.
+install(FILES "${KB_PACKAGING_DIR}/${KB_APP_ID}.desktop" "${KB_PACKAGING_DIR}/${KB_APP_ID}.tafel.desktop"
         DESTINATION "${kb_share}/applications")
 if(TARGET kieselblick-bilder)
   install(FILES "${KB_PACKAGING_DIR}/${KB_APP_ID}.bilder.desktop"
@@ -206,13 +207,15 @@ endfunction()
 if(BUILD_TESTING)
   kb_tool_test(desktop_eintrag_gueltig desktop-file-validate desktop-file-utils
                "${KB_PACKAGING_DIR}/${KB_APP_ID}.desktop")
+  kb_tool_test(desktop_eintrag_tafel_gueltig desktop-file-validate desktop-file-utils
+               "${KB_PACKAGING_DIR}/${KB_APP_ID}.tafel.desktop")
   # The companion's entry, checked even before the companion is built.
   kb_tool_test(desktop_eintrag_bilder_gueltig desktop-file-validate desktop-file-utils
                "${KB_PACKAGING_DIR}/${KB_APP_ID}.bilder.desktop")
   # Hints are fine (the game's entry names two main categories on purpose);
   # errors and warnings are not.
-  set_tests_properties(desktop_eintrag_gueltig desktop_eintrag_bilder_gueltig PROPERTIES
-                       FAIL_REGULAR_EXPRESSION "error:;warning:")
+  set_tests_properties(desktop_eintrag_gueltig desktop_eintrag_tafel_gueltig desktop_eintrag_bilder_gueltig
+                       PROPERTIES FAIL_REGULAR_EXPRESSION "error:;warning:")
   kb_tool_test(metainfo_gueltig appstreamcli appstream
                validate --no-net --pedantic "${KB_PACKAGING_DIR}/${KB_APP_ID}.metainfo.xml")
 endif()

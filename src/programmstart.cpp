@@ -3,7 +3,10 @@
 #include "about/registrierung.h"
 #include "answers/registrierung.h"
 #include "presentation/registrierung.h"
+#include "regeln/ansicht.h"
+#include "regeln/einstellungen.h"
 #include "shell/registrierung.h"
+#include "toolkit/application.h"
 #include "toolkit/program.h"
 
 #include <QGuiApplication>
@@ -18,6 +21,15 @@ static void ressourcenEinbinden()
 }
 
 namespace kb {
+
+void anzeigeEinrichten(tk::Application& anwendung)
+{
+    if (QCoreApplication::arguments().contains(QStringLiteral("--tafel")) || einstellungen().tafel)
+        anwendung.showOnBoard(QSize(tk::twipsToPixels(FensterBreite), tk::twipsToPixels(FensterHoehe)),
+                              Tafelrand);
+    if (!einstellungen().zeiger)
+        anwendung.hidePointer();
+}
 
 void programmEinrichten()
 {

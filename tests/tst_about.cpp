@@ -50,7 +50,7 @@ private Q_SLOTS:
             f->control(ziel).widget()->setFocus(Qt::TabFocusReason);
             Spiel::tasten(taste);
         } else if (ziel.isEmpty()) {
-            QTest::mouseClick(f->window()->windowHandle(), Qt::LeftButton, {}, QPoint(3, 3));
+            Spiel::klickAnStelle(f->window(), QPoint(3, 3));
         } else {
             const Control& c = f->control(ziel);
             Spiel::klickAnStelle(c.kind() == Kind::Link ? f->find<tk::LinkControl>(ziel).innerControl() : c);
@@ -84,11 +84,11 @@ private Q_SLOTS:
             if (!l->isVisible() || !l->autoFillBackground())
                 continue;
             ++deckend;
-            QCOMPARE(haeufigste(QRect(l->mapTo(l->window(), QPoint()), l->size())), grund);
+            QCOMPARE(haeufigste(QRect(l->mapTo(spiel.aktuell()->window(), QPoint()), l->size())), grund);
         }
         QVERIFY(deckend >= 3);
     }
 };
 
-QTEST_MAIN(tst_About)
+KB_TEST_MAIN(tst_About)
 #include "tst_about.moc"

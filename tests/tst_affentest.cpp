@@ -199,9 +199,11 @@ struct Affe {
         }
     }
 
+    // At a board a screen is shown by the backdrop's window, and that window is
+    // the one the desktop would close.
     void sende(QWidget* w)
     {
-        const QPointer<QWindow> fenster = w->windowHandle();
+        const QPointer<QWindow> fenster = w->window()->windowHandle();
         const int wurf = wuerfel(1000);
         if (wurf < 450) { // half the clicks land anywhere, half somewhere on a visible control
             QList<QWidget*> ziele;
@@ -209,8 +211,8 @@ struct Affe {
                 if (c->isVisible() && !c->isWindow())
                     ziele.append(c);
             QWidget* c = ziele.isEmpty() || wuerfel(2) ? w : ziele.at(wuerfel(int(ziele.size())));
-            const QPoint wo =
-                c->mapTo(w, QPoint(wuerfel(std::max(1, c->width())), wuerfel(std::max(1, c->height()))));
+            const QPoint wo = c->mapTo(
+                w->window(), QPoint(wuerfel(std::max(1, c->width())), wuerfel(std::max(1, c->height()))));
             const Qt::MouseButton knopf = wuerfel(10) ? Qt::LeftButton : Qt::RightButton;
             QTest::mousePress(fenster, knopf, {}, wo);
             if (fenster)
@@ -235,7 +237,7 @@ struct Affe {
                 laufend.at(wuerfel(int(laufend.size())))->fire();
         } else {
             schliessfeld = true;
-            w->close();
+            w->window()->close();
         }
     }
 };
@@ -275,5 +277,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(tst_Affentest)
+KB_TEST_MAIN(tst_Affentest)
 #include "tst_affentest.moc"

@@ -154,5 +154,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(tst_Answers)
+KB_TEST_MAIN(tst_Answers)
 #include "tst_answers.moc"

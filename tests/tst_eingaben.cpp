@@ -190,5 +190,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(tst_Eingaben)
+KB_TEST_MAIN(tst_Eingaben)
 #include "tst_eingaben.moc"

@@ -51,14 +51,16 @@ void antworte(const char* text, const char* taste = "Return")
     Spiel::tasten(s(taste));
 }
 
-// From the about screen on to the menu, the name typed; the logo from its twin of twice the pixels.
+// From the about screen on to the menu, the name typed; the logo from its twin of twice the pixels,
+// at the screen's own pixel density.
 void zumMenue(Spiel& spiel, const QString& name, bool tastatur)
 {
     spiel.starte(s("frmSplash"));
     SCHRITT(auf(spiel, "frmSplash"));
     const QPixmap logo =
         static_cast<QLabel*>(spiel.aktuell()->find<tk::LinkControl>(s("LinkTavo1")).inner())->pixmap();
-    QVERIFY(logo.devicePixelRatio() == 2.0 && logo.deviceIndependentSize() == QSizeF(236, 55));
+    QCOMPARE(logo.devicePixelRatio(), qApp->devicePixelRatio());
+    QCOMPARE(logo.deviceIndependentSize().toSize(), QSize(236, 55));
     druecke(spiel, tastatur, "lblTitel", "Tab, K");
     SCHRITT(auf(spiel, "frmStart"));
     Spiel::tippen(fokus(), name);
@@ -271,7 +273,7 @@ private Q_SLOTS:
             SCHRITT(zeigeBilder(spiel, st, tastatur));
             if (runden.size() == 2) {
                 SCHRITT(waehle(spiel, 2, 2, tastatur));
-                spiel.aktuell()->window()->windowHandle()->close(); // as the window manager's close box does
+                Spiel::schliessfeld(spiel.aktuell());
                 break;
             }
             SCHRITT(waehle(spiel, st.gezeigt, richtige, tastatur));
@@ -309,7 +311,7 @@ private Q_SLOTS:
 int main(int argc, char* argv[])
 {
     qputenv("QT_SCALE_FACTOR", "2");
-    QApplication app(argc, argv);
+    kbtest::Anwendung anwendung(argc, argv);
     tst_Gesamt test;
     QTEST_SET_MAIN_SOURCE_PATH
     return QTest::qExec(&test, argc, argv);

@@ -17,7 +17,7 @@ struct FensterZeuge : QObject {
     FensterZeuge() { qApp->installEventFilter(this); }
     bool eventFilter(QObject* o, QEvent* e) override
     {
-        if (e->type() == QEvent::Show && o->isWidgetType() && static_cast<QWidget*>(o)->isWindow())
+        if (e->type() == QEvent::Show && kbtest::istFenster(o))
             gezeigt << o->objectName();
         return false;
     }
@@ -204,5 +204,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(tst_Shell)
+KB_TEST_MAIN(tst_Shell)
 #include "tst_shell.moc"

@@ -87,8 +87,9 @@ int ersteTintenzeile(QWidget* label)
 void pruefeLabel(const Label& label)
 {
     QWidget* w = label.widget();
-    const QRectF rahmen(w->mapTo(w->window(), QPoint()), w->size());
-    const QRectF sichtbar = rahmen & QRectF(w->window()->rect());
+    QWidget* fenster = label.form().window();
+    const QRectF rahmen(w->mapTo(fenster, QPoint()), w->size());
+    const QRectF sichtbar = rahmen & QRectF(fenster->rect());
     const QFontMetricsF fm(w->font());
     const bool comic = w->font().family() == u"Comic Neue"_s; // Comic Sans MS's lines, published
     const double em = w->font().pixelSize() / 2048.0;
@@ -98,7 +99,7 @@ void pruefeLabel(const Label& label)
         const QString wo = u"%1, line %2"_s.arg(label.name()).arg(i);
         if (zeilen[i].text.trimmed().isEmpty())
             continue;
-        const QPointF basis = w->mapTo(w->window(), zeilen[i].baseline);
+        const QPointF basis = w->mapTo(fenster, zeilen[i].baseline);
         if (comic)
             QVERIFY2(std::abs(zeilen[i].baseline.y() - oben - i * (oben + unten)) <= 0.5, qPrintable(wo));
         const QRectF kasten(basis.x(), basis.y() - oben, fm.horizontalAdvance(zeilen[i].text), oben + unten);
@@ -189,12 +190,13 @@ private Q_SLOTS:
     void titelGanz()
     {
         Spiel spiel;
-        QWidget* titel = spiel.starte(u"frmStart"_s)->find<Label>(u"lblSpielname"_s).widget();
-        const QImage bild = titel->window()->grab().toImage();
+        tk::Form* f = spiel.starte(u"frmStart"_s);
+        QWidget* titel = f->find<Label>(u"lblSpielname"_s).widget();
+        const QImage bild = f->window()->grab().toImage();
         for (int x = titel->x(); x < titel->x() + titel->width(); ++x)
             QVERIFY2(qGray(bild.pixel(x, 0)) > 128, qPrintable(u"ink at the edge, x %1"_s.arg(x)));
     }
 };
 
-QTEST_MAIN(tst_Tabfolge)
+KB_TEST_MAIN(tst_Tabfolge)
 #include "tst_tabfolge.moc"

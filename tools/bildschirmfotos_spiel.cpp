@@ -4,13 +4,19 @@
 // screen is reached by a path of steps from the first screen, so a new screen
 // needs only one more row in the table of paths.
 //
-//   kb_bildschirmfotos_spiel [--ordner FOLDER] [--ziel FOLDER] [screen ...]
+//   kb_bildschirmfotos_spiel [--ordner FOLDER] [--ziel FOLDER] [--tafel WxH] [screen ...]
 //
 // --ordner is the program folder (the one holding "bilder"), --ziel the folder
 // for the PNG files; without screen names every reachable screen is rendered.
+// --tafel shows the game at a board of that size, as "kieselblick --tafel" on
+// such a screen does, and each picture shows the whole board.
 
+#include "bildschirm.h"
 #include "programmstart.h"
+#include "regeln/einstellungen.h"
 #include "shell/modVariablen.h"
+#include "toolkit/application.h"
+#include "toolkit/backdrop.h"
 #include "toolkit/controls.h"
 #include "toolkit/program.h"
 #include "toolkit/services.h"
@@ -19,6 +25,7 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QPixmap>
+#include <QTemporaryDir>
 #include <QTest>
 #include <functional>
 #include <optional>
@@ -36,6 +43,8 @@ public:
     bool beendet = false;
 
     QString programFolder() const override { return ordner.isEmpty() ? Services::programFolder() : ordner; }
+    // No system configuration: the pictures are the same on every machine.
+    QString configurationFile() const override { return QStringLiteral("/nonexistent/kieselblick.conf"); }
     std::int64_t clockMillis() const override { return 20240901; }
     void prompt(const QString&, const QString&, std::function<void(const QString&)> answer) override
     {
@@ -181,6 +190,31 @@ bool erreiche(const QString& bildschirm, Dienste& dienste)
            aktuell()->window()->isVisible();
 }
 
+// The board's size in its own pixels, when the game is shown at a board.
+QSize& tafelGroesse()
+{
+    static QSize groesse;
+    return groesse;
+}
+
+// The screen as a window shows it; at a board the whole board.
+QImage bild()
+{
+    tk::Backdrop* tafel = tk::Backdrop::current();
+    if (!tafel)
+        return aktuell()->window()->grab().toImage();
+    return tafel->grab().toImage().copy(QRect(QPoint(), tafelGroesse()));
+}
+
+// The size after --tafel, looked for before Qt reads the arguments.
+QSize leseTafel(int argc, char* argv[])
+{
+    for (int i = 1; i + 1 < argc; ++i)
+        if (qstrcmp(argv[i], "--tafel") == 0)
+            return kbwerkzeug::leseGroesse(QString::fromLocal8Bit(argv[i + 1]));
+    return {};
+}
+
 bool aufnehmen(const QString& bildschirm, const QDir& ziel, Dienste& dienste)
 {
     dienste.fehler.reset();
@@ -196,7 +230,7 @@ bool aufnehmen(const QString& bildschirm, const QDir& ziel, Dienste& dienste)
         return false;
     }
     const QString datei = ziel.filePath(bildschirm + QStringLiteral(".png"));
-    if (!aktuell()->window()->grab().save(datei)) {
+    if (!bild().save(datei)) {
         qCritical("%s: cannot write %s", qPrintable(bildschirm), qPrintable(datei));
         return false;
     }
@@ -218,20 +252,30 @@ int main(int argc, char* argv[])
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    QTemporaryDir bildschirmOrdner;
+    const QSize tafel = tafelGroesse() = leseTafel(argc, argv);
+    if (tafel.isValid() && !kbwerkzeug::bildschirmEinrichten(bildschirmOrdner.path(), tafel))
+        return 1;
+    tk::Application app(argc, argv);
+    Dienste dienste;
+    tk::setServices(&dienste);
+    kb::anzeigeEinrichten(app);
     QCommandLineParser parser;
     parser.addOption({QStringLiteral("ordner"), QStringLiteral("Program folder holding \"bilder\"."),
                       QStringLiteral("folder")});
     parser.addOption({QStringLiteral("ziel"), QStringLiteral("Folder for the PNG files."),
                       QStringLiteral("folder"), QStringLiteral(".")});
+    parser.addOption({QStringLiteral("tafel"), QStringLiteral("Show the game at a board of this size."),
+                      QStringLiteral("WxH")});
     parser.addPositionalArgument(QStringLiteral("screen"),
                                  QStringLiteral("Screens to render (default: all)."));
     parser.addHelpOption();
-    parser.process(app);
+    parser.process(QCoreApplication::arguments());
+    if (parser.isSet(QStringLiteral("tafel")) && !app.onBoard())
+        parser.showHelp(1);
 
-    Dienste dienste;
     dienste.ordner = parser.value(QStringLiteral("ordner"));
-    tk::setServices(&dienste);
+    kb::einstellungenNeuLesen(); // the picture folder is the one given, not the tool's own
     kb::programmEinrichten();
 
     const QDir ziel(parser.value(QStringLiteral("ziel")));

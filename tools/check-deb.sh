@@ -415,18 +415,23 @@ check_upgrade_from_old_layout() {
   check_purge_deletes_pictures
 }
 
+# The game's entry, and the one that starts it at a board.
 check_desktop_entry() {
-  local entry=/usr/share/applications/$app_id.desktop report
-  [ -f "$entry" ] || fail "no desktop entry $entry"
-  report=$(desktop-file-validate "$entry") || fail "desktop entry: $report"
-  # Two main categories are wanted; that hint is all the validator may say.
-  if grep -v "more than one main category" <<<"$report" | grep -q .; then
-    fail "desktop entry: $report"
-  fi
-  grep -qx "Exec=kieselblick" "$entry" || fail "desktop entry does not start kieselblick"
-  grep -qx "Icon=$app_id" "$entry" || fail "desktop entry names another icon"
-  grep -qx "Categories=Education;Game;KidsGame;" "$entry" || fail "desktop entry categories"
-  ok "desktop entry $entry"
+  local name exec entry report
+  for name in "$app_id.desktop:kieselblick" "$app_id.tafel.desktop:kieselblick --tafel"; do
+    entry=/usr/share/applications/${name%%:*}
+    exec=${name#*:}
+    [ -f "$entry" ] || fail "no desktop entry $entry"
+    report=$(desktop-file-validate "$entry") || fail "desktop entry: $report"
+    # Two main categories are wanted; that hint is all the validator may say.
+    if grep -v "more than one main category" <<<"$report" | grep -q .; then
+      fail "desktop entry: $report"
+    fi
+    grep -qx "Exec=$exec" "$entry" || fail "desktop entry $entry does not start $exec"
+    grep -qx "Icon=$app_id" "$entry" || fail "desktop entry $entry names another icon"
+    grep -qx "Categories=Education;Game;KidsGame;" "$entry" || fail "desktop entry $entry categories"
+    ok "desktop entry $entry"
+  done
 }
 
 check_icons() {

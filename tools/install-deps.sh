@@ -4,15 +4,15 @@
 set -euo pipefail
 
 # The build needs Qt Charts, whose CMake files need Qt OpenGL's, which
-# qt6-charts-dev does not pull in. The tests need a virtual X screen and its key
-# events (xvfb, xdotool), speak X11 to it (libxcb1-dev), the validators of the
-# desktop entries and the metainfo (desktop-file-utils, appstream), a stand-in
-# for a school's share that stops answering (bindfs, a FUSE mount whose server a
-# test stops, and fuse3's fusermount to unmount it), and Qt's German texts
-# (qt6-translations-l10n); a build with tests fails those tests where they are
-# missing.
+# qt6-charts-dev does not pull in. The tests need a virtual X screen, its key
+# events and a look at it (xvfb, xdotool, imagemagick), speak X11 to it
+# (libxcb1-dev), the validators of the desktop entries and the metainfo
+# (desktop-file-utils, appstream), a stand-in for a school's share that stops
+# answering (bindfs, a FUSE mount whose server a test stops, and fuse3's
+# fusermount to unmount it), and Qt's German texts (qt6-translations-l10n); a
+# build with tests fails those tests where they are missing.
 packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev qt6-qpa-plugins
-  libjpeg62-turbo-dev libpng-dev xvfb xdotool libxcb1-dev desktop-file-utils appstream bindfs fuse3
+  libjpeg62-turbo-dev libpng-dev xvfb xdotool imagemagick libxcb1-dev desktop-file-utils appstream bindfs fuse3
   qt6-translations-l10n "$@")
 
 missing=()

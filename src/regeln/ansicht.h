@@ -36,5 +36,7 @@ inline constexpr tk::FontDef InfoSchrift{"Arial", 9.75};                   // th
 inline constexpr tk::OleColor Hellgelb = 0x0080FFFF;  // instruction screen and menu
 inline constexpr tk::OleColor Hellblau = 0x00FF8080;  // boards and result screens
 inline constexpr tk::OleColor Blassblau = 0x00FFC0C0; // the result screens' buttons
+// At a board: the calm dark grey around the screen, where the desktop would be.
+inline constexpr tk::OleColor Tafelrand = 0x00383838;
 
 } // namespace kb

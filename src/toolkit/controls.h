@@ -84,7 +84,9 @@ private:
     bool default_, cancel_;
 };
 
-// An image control: shows a picture at its own size, never stretched.
+// An image control: shows a picture at its own size, never stretched. On a
+// screen of more device pixels to a pixel the picture is scaled smoothly from its
+// own pixels to that screen's, so it stays as large as in a plain window.
 class Image : public ControlOf<Kind::Image> {
 public:
     Image(Form& form, const ControlDef& def, QWidget* parent);

@@ -1,5 +1,6 @@
 #include "toolkit/form.h"
 
+#include "toolkit/backdrop.h"
 #include "toolkit/controlfactory.h"
 #include "toolkit/controls.h"
 #include "toolkit/formwindow.h"
@@ -100,14 +101,20 @@ QWidget* Form::window() const
 
 void Form::build(const FormLayout& layout)
 {
-    window_ = new FormWindow(this);
+    // On a board the screen is a part of the backdrop, which has no frame.
+    Backdrop* backdrop = Backdrop::current();
+    window_ = new FormWindow(this, backdrop);
     window_->setObjectName(name_);
-    window_->setWindowFlags(flagsFor(layout));
+    if (!backdrop)
+        window_->setWindowFlags(flagsFor(layout));
     window_->setWindowTitle(caption_);
     // A screen without a caption would be an unnamed window to screen readers;
-    // it goes by the program's name.
+    // it goes by the program's name. Inside the backdrop it is named by its
+    // caption, which only a window's title would give it.
     if (caption_.isEmpty())
         window_->setAccessibleName(QCoreApplication::applicationName());
+    else if (backdrop)
+        window_->setAccessibleName(caption_);
     if (layout.icon)
         window_->setWindowIcon(windowIcon());
     window_->setAutoFillBackground(true);
@@ -305,7 +312,8 @@ double Form::ScaleHeight() const
 void Form::centre()
 {
     const QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen)
+    // The backdrop keeps its screens in its middle itself.
+    if (!screen || !window_->isWindow())
         return;
     const QRect area = screen->availableGeometry();
     const QSize outer = window_->frameGeometry().size();

@@ -30,7 +30,7 @@ QAccessibleInterface* screenAccessible(const QString&, QObject* object)
 
 } // namespace
 
-FormWindow::FormWindow(Form* form) : form_(form)
+FormWindow::FormWindow(Form* form, QWidget* backdrop) : QWidget(backdrop), form_(form)
 {
     static const bool accessible = (QAccessible::installFactory(screenAccessible), true);
     Q_UNUSED(accessible);
@@ -77,7 +77,7 @@ bool FormWindow::handleKey(QKeyEvent* event)
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
         // Enter clicks the focused button, or else the screen's default button.
         if (auto* focused = qobject_cast<QPushButton*>(QApplication::focusWidget());
-            focused && focused->window() == this && focused->isEnabled()) {
+            focused && isAncestorOf(focused) && focused->isEnabled()) {
             focused->click();
             return true;
         }

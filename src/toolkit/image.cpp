@@ -24,7 +24,7 @@ void Image::setPicture(const Picture& picture)
     const QPoint at = l->mapTo(form_.window(), QPoint(0, 0));
     const QSize client = form_.window()->size();
     const QRect visible(0, 0, client.width() - at.x(), client.height() - at.y());
-    const QPixmap pixels = picture.decode(visible);
+    const QPixmap pixels = picture.decode(visible, l->devicePixelRatio());
     picture_ = picture;
     l->setPixmap(pixels);
     if (!picture.isNull()) {

@@ -1,5 +1,7 @@
 #include "toolkit/keywatch.h"
 
+#include "toolkit/formwindow.h"
+
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QKeyEvent>
@@ -32,10 +34,13 @@ bool acts(const QKeyEvent& event)
     }
 }
 
-// A screen or a dialog; a tool tip or a menu popping up is no new screen.
+// A screen or a dialog; a tool tip or a menu popping up is no new screen. On a
+// board a screen is no window of its own but a part of the backdrop.
 bool isNewScreen(const QObject* object)
 {
     const auto* widget = qobject_cast<const QWidget*>(object);
+    if (qobject_cast<const FormWindow*>(object))
+        return true;
     return widget && widget->isWindow() && widget->windowType() != Qt::ToolTip &&
            widget->windowType() != Qt::Popup;
 }

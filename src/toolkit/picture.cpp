@@ -40,7 +40,9 @@ QTransform storedToShown(const QSize& stored, int t)
 // A drawing stored with the program may have a twin at twice the pixels,
 // "name@2x.png" beside "name.png". On a screen of twice the pixel density the twin
 // is drawn, so the drawing stays sharp at the same size; the reader takes the
-// ratio from the "@2x" in the name.
+// ratio from the "@2x" in the name. At any other density above 1 the twin is
+// scaled smoothly to the screen's pixels once, rather than by every paint
+// without smoothing.
 QPixmap resourceForScreen(const QString& resource)
 {
     const qreal ratio = qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
@@ -50,7 +52,7 @@ QPixmap resourceForScreen(const QString& resource)
         if (QFile::exists(twin)) {
             QPixmap pixels = storedPixmap(twin);
             if (!pixels.isNull())
-                return pixels;
+                return ratio == pixels.devicePixelRatio() ? pixels : atRatio(pixels.toImage(), ratio);
         }
     }
     return storedPixmap(resource);
@@ -242,12 +244,25 @@ Picture Picture::fromResource(const QString& resource)
     return p;
 }
 
-QPixmap Picture::decode(const QRect& visible) const
+QPixmap Picture::decode(const QRect& visible, qreal ratio) const
 {
     if (!resource_.isNull())
         return resource_;
     QImage image = decodeImage(visible);
-    return image.isNull() ? QPixmap() : QPixmap::fromImage(std::move(image));
+    if (image.isNull())
+        return QPixmap();
+    return ratio == 1.0 ? QPixmap::fromImage(std::move(image)) : atRatio(std::move(image), ratio);
+}
+
+QPixmap atRatio(QImage image, qreal ratio)
+{
+    const QSize shown = image.deviceIndependentSize().toSize();
+    const QSize pixels(qMax(1, qRound(shown.width() * ratio)), qMax(1, qRound(shown.height() * ratio)));
+    QImage scaled = image.size() == pixels
+                        ? std::move(image)
+                        : image.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    scaled.setDevicePixelRatio(ratio);
+    return QPixmap::fromImage(std::move(scaled));
 }
 
 QImage Picture::decodeImage(const QRect& visible) const

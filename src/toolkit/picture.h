@@ -52,8 +52,10 @@ public:
 
     // Decodes the part `visible` (in picture pixels, shown orientation). Throws
     // error 481 when the file turns out to be unreadable or no longer a regular file.
-    // A PNG is decoded for ShowDeadlineMillis at most (see there).
-    QPixmap decode(const QRect& visible) const;
+    // A PNG is decoded for ShowDeadlineMillis at most (see there). On a screen
+    // of `ratio` device pixels to a pixel the part is scaled smoothly from its
+    // own pixels to the screen's, at the same size.
+    QPixmap decode(const QRect& visible, qreal ratio = 1.0) const;
     // The same as an image. Unlike a pixmap, an image may be made in any thread,
     // so a worker thread can judge a picture file exactly as the game loads it.
     QImage decodeImage(const QRect& visible) const;
@@ -83,6 +85,10 @@ QString foreignPictureFormat(const QString& path);
 // gives. Not asking every image plugin whether it knows the data matters at
 // start: that question alone loads all the plugins, the SVG module included.
 QPixmap storedPixmap(const QString& resource);
+
+// The image at the same size on a screen of `ratio` device pixels to a pixel:
+// scaled smoothly from its own pixels to the screen's.
+QPixmap atRatio(QImage image, qreal ratio);
 
 // Maps a rectangle of the shown picture back to the rectangle of the stored one,
 // for a picture whose stored orientation calls for `transformation` (a set of

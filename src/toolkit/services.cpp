@@ -1,5 +1,6 @@
 #include "toolkit/services.h"
 
+#include "toolkit/backdrop.h"
 #include "toolkit/configuration.h"
 
 #include <QApplication>
@@ -49,8 +50,9 @@ void Services::openLink(const QString& target)
 
 void Services::prompt(const QString& text, const QString& title, std::function<void(const QString&)> answer)
 {
-    // Not exec(): the dialog runs in the program's one event loop.
-    auto* dialog = new QInputDialog;
+    // Not exec(): the dialog runs in the program's one event loop. On a board it
+    // stands above the middle of the backdrop.
+    auto* dialog = new QInputDialog(Backdrop::current());
     dialog->setObjectName(QStringLiteral("Eingabe"));
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setWindowTitle(title);
@@ -66,7 +68,7 @@ void Services::prompt(const QString& text, const QString& title, std::function<v
 
 void Services::messageBox(const QString& text, const QString& title, std::function<void()> closed)
 {
-    auto* box = new QMessageBox(QMessageBox::Information, title, text, QMessageBox::Ok);
+    auto* box = new QMessageBox(QMessageBox::Information, title, text, QMessageBox::Ok, Backdrop::current());
     box->setObjectName(QStringLiteral("Meldung"));
     box->setAttribute(Qt::WA_DeleteOnClose);
     QObject::connect(box, &QDialog::finished, box, [closed] { closed(); });
@@ -78,7 +80,7 @@ void Services::showError(const RuntimeError& error, std::function<void()> closed
     auto* box =
         new QMessageBox(QMessageBox::Critical, QCoreApplication::applicationName(),
                         QStringLiteral("Laufzeitfehler '%1':\n\n%2").arg(error.number()).arg(error.message()),
-                        QMessageBox::Ok);
+                        QMessageBox::Ok, Backdrop::current());
     box->setObjectName(QStringLiteral("Laufzeitfehler"));
     box->setAttribute(Qt::WA_DeleteOnClose);
     QObject::connect(box, &QDialog::finished, box, [closed] { closed(); });

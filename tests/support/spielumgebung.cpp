@@ -1,7 +1,10 @@
 #include "support/spielumgebung.h"
 
+#include "bildschirm.h"
 #include "programmstart.h"
 #include "regeln/einstellungen.h"
+#include "toolkit/backdrop.h"
+#include "toolkit/formwindow.h"
 
 #include <QApplication>
 #include <QDir>
@@ -13,6 +16,41 @@
 #include <vector>
 
 namespace kbtest {
+
+QSize Anwendung::tafel()
+{
+    const QString wert = qEnvironmentVariable("KB_TAFEL");
+    const QSize groesse = kbwerkzeug::leseGroesse(wert);
+    if (!wert.isEmpty() && !groesse.isValid())
+        qFatal("KB_TAFEL=%s is no screen size such as 1920x1080", qPrintable(wert));
+    return groesse;
+}
+
+// At a board the game decides from its real system configuration, written here
+// as for a computer that drives only a board (Tafel=ja, Zeiger=nein), exactly as
+// the program does.
+Anwendung::Anwendung(int& argc, char** argv)
+{
+    const QSize groesse = tafel();
+    const QString konfiguration = dir_.filePath(QStringLiteral("kieselblick.conf"));
+    if (groesse.isValid()) {
+        QFile datei(konfiguration);
+        if (!kbwerkzeug::bildschirmEinrichten(dir_.path(), groesse) || !datei.open(QIODevice::WriteOnly) ||
+            datei.write("[Anzeige]\nTafel=ja\nZeiger=nein\n") < 0)
+            qFatal("cannot set up a board of %dx%d in %s", groesse.width(), groesse.height(),
+                   qPrintable(dir_.path()));
+        datei.close();
+        qputenv("KIESELBLICK_CONF", QFile::encodeName(konfiguration));
+    }
+    app_ = std::make_unique<tk::Application>(argc, argv);
+    if (!groesse.isValid())
+        return;
+    kb::anzeigeEinrichten(*app_);
+    qunsetenv("KIESELBLICK_CONF");
+    kb::einstellungenNeuLesen();
+    if (!app_->onBoard())
+        qFatal("Tafel=ja did not show the game at a board");
+}
 
 float TestServices::rnd()
 {
@@ -33,6 +71,18 @@ void TestServices::prompt(const QString& text, const QString& title,
     const QString reply = promptAnswers.front();
     promptAnswers.pop_front();
     answer(reply);
+}
+
+void TestServices::messageBox(const QString& text, const QString& title, std::function<void()> closed)
+{
+    messages.append(text);
+    echteMeldungen ? tk::Services::messageBox(text, title, std::move(closed)) : closed();
+}
+
+void TestServices::showError(const tk::RuntimeError& e, std::function<void()> closed)
+{
+    error = e;
+    echteMeldungen ? tk::Services::showError(e, std::move(closed)) : closed();
 }
 
 Spiel::Spiel()
@@ -109,11 +159,15 @@ void Spiel::bilderOrdner(const QStringList& names)
                      QColor::fromHsv((n * 23) % 360, 200, 200));
 }
 
-void Spiel::standardBilder()
+void Spiel::standardBilder(int anzahl)
 {
     QDir().mkpath(bilder());
-    for (QDirIterator it(QStringLiteral(KB_SOURCE_DIR "/assets/bilder"), QDir::Files); it.hasNext();)
-        QFile::copy(it.next(), bilder() + u'/' + it.fileName());
+    const QDir quelle(QStringLiteral(KB_SOURCE_DIR "/assets/bilder"));
+    QStringList namen = quelle.entryList(QDir::Files, QDir::Name);
+    if (anzahl >= 0)
+        namen = namen.mid(0, anzahl);
+    for (const QString& name : namen)
+        QFile::copy(quelle.filePath(name), bilder() + u'/' + name);
 }
 
 tk::Form* Spiel::starte(const QString& screen)
@@ -138,10 +192,26 @@ void Spiel::klick(const tk::Control& control)
 
 void Spiel::klickAnStelle(const tk::Control& c)
 {
-    const QWidget* w = c.widget();
-    QTest::mouseClick(w->window()->windowHandle(), Qt::LeftButton, Qt::NoModifier,
-                      w->mapTo(w->window(), w->rect().center()));
+    klickAnStelle(c.widget(), c.widget()->rect().center());
+}
+
+void Spiel::klickAnStelle(const QWidget* w, QPoint p)
+{
+    QTest::mouseClick(w->window()->windowHandle(), Qt::LeftButton, Qt::NoModifier, w->mapTo(w->window(), p));
     ruhe();
+}
+
+void Spiel::schliessfeld(const tk::Form* form)
+{
+    QVERIFY(form);
+    form->window()->window()->windowHandle()->close();
+}
+
+bool istFenster(const QObject* object)
+{
+    return qobject_cast<const tk::FormWindow*>(object) ||
+           (object->isWidgetType() && static_cast<const QWidget*>(object)->isWindow() &&
+            object != tk::Backdrop::current());
 }
 
 void Spiel::aktiviere(QWidget* window)
@@ -170,7 +240,7 @@ void Spiel::halte(Qt::Key key, const QString& text, int wiederholungen, Qt::Keyb
         if (!aktuell())
             return;
         aktiviere(aktuell());
-        qt_handleKeyEvent(aktuell()->window()->windowHandle(), type, key, mods, text, wiederholt);
+        qt_handleKeyEvent(aktuell()->window()->window()->windowHandle(), type, key, mods, text, wiederholt);
         ruhe();
     };
     sende(QEvent::KeyPress, false);

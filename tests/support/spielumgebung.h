@@ -1,6 +1,7 @@
 #pragma once
 
 #include "shell/modVariablen.h"
+#include "toolkit/application.h"
 #include "toolkit/controls.h"
 #include "toolkit/program.h"
 #include "toolkit/services.h"
@@ -17,6 +18,22 @@
 
 namespace kbtest {
 
+// The application object of a test program. With KB_TAFEL=<width>x<height> in
+// the environment the program runs on an offscreen screen of that size and the
+// game is shown at a board, as a system configuration with Tafel=ja and
+// Zeiger=nein shows it.
+class Anwendung {
+public:
+    Anwendung(int& argc, char** argv);
+    tk::Application& app() { return *app_; }
+    // The board's screen, or an invalid size when the screens are windows.
+    static QSize tafel();
+
+private:
+    QTemporaryDir dir_;
+    std::unique_ptr<tk::Application> app_;
+};
+
 // Services with a chosen folder, scripted random numbers, recorded links, prompts and boxes, an observed end.
 class TestServices : public tk::Services {
 public:
@@ -27,7 +44,8 @@ public:
     QStringList openedLinks;
     std::deque<QString> promptAnswers; // when empty the real dialog is shown
     QStringList promptTexts;           // "title: text" of each prompt
-    QStringList messages;              // closed at once
+    QStringList messages;              // closed at once, unless shown for real
+    bool echteMeldungen = false;       // message boxes and run-time errors shown as the program shows them
     std::optional<tk::RuntimeError> error;
     bool exited = false;
     int exitStatus = -1;
@@ -43,11 +61,8 @@ public:
     void openLink(const QString& target) override { openedLinks.append(target); }
     void prompt(const QString& text, const QString& title,
                 std::function<void(const QString&)> answer) override;
-    void messageBox(const QString& text, const QString&, std::function<void()> closed) override
-    {
-        messages.append(text), closed();
-    }
-    void showError(const tk::RuntimeError& e, std::function<void()> closed) override { error = e, closed(); }
+    void messageBox(const QString& text, const QString& title, std::function<void()> closed) override;
+    void showError(const tk::RuntimeError& e, std::function<void()> closed) override;
     void exit(int status) override { exited = true, exitStatus = status; }
 };
 
@@ -64,8 +79,9 @@ public:
     QString bilder() const { return dir_.path() + QStringLiteral("/bilder"); }
     // The picture folder with tiny PNGs of the given names, each its own shade.
     void bilderOrdner(const QStringList& names);
-    // The picture folder as a copy of the pictures the program comes with.
-    void standardBilder();
+    // The picture folder as a copy of the pictures the program comes with; or of
+    // the first `anzahl` of them by name.
+    void standardBilder(int anzahl = -1);
 
     // Starts the program on the given screen; gives the screen then loaded, if one.
     tk::Form* starte(const QString& screen);
@@ -83,6 +99,12 @@ public:
     // the control is, so that whatever lies topmost there gets the click.
     static void klick(const tk::Control& control);
     static void klickAnStelle(const tk::Control& control);
+    // Clicks the window that shows `w` at the point `p` of `w`; at a board that
+    // window is the backdrop.
+    static void klickAnStelle(const QWidget* w, QPoint p);
+    // Asks the window that shows a screen to close, as the desktop's close box
+    // does; at a board the backdrop, the only window there is.
+    static void schliessfeld(const tk::Form* form);
     // Makes a window the active one so that keys reach its focus.
     static void aktiviere(const tk::Form* form) { aktiviere(form ? form->window() : nullptr); }
     static void aktiviere(QWidget* window);
@@ -100,6 +122,10 @@ public:
 private:
     QTemporaryDir dir_;
 };
+
+// A window the child sees appear: a screen, also one inside the backdrop at a
+// board, or a dialog.
+bool istFenster(const QObject* object);
 
 // Picture file names "Bild01.png", "Bild02.png", ...
 QStringList bilddateien(int count);
@@ -123,3 +149,15 @@ void schreibePng(const QString& path, QSize size, int farbtyp, int tiefe, bool v
 using namespace tk;
 using namespace Qt::StringLiterals;
 using kbtest::Spiel;
+
+// QTEST_MAIN for the game's tests, which run in windows or, with KB_TAFEL set,
+// at a board.
+#define KB_TEST_MAIN(Klasse)                                                                                 \
+    int main(int argc, char* argv[])                                                                         \
+    {                                                                                                        \
+        kbtest::Anwendung anwendung(argc, argv);                                                             \
+        QCoreApplication::setAttribute(Qt::AA_Use96Dpi, true);                                               \
+        Klasse test;                                                                                         \
+        QTEST_SET_MAIN_SOURCE_PATH                                                                           \
+        return QTest::qExec(&test, argc, argv);                                                              \
+    }
