@@ -4,6 +4,7 @@
 // GIF, icon) is shown or ends the program naming the file, the undamaged ones
 // shown as Qt's reader gives them (an icon: its largest image).
 #include "support/spielumgebung.h"
+#include "support/testbilder.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -219,6 +220,44 @@ private Q_SLOTS:
             QCOMPARE(tafel.size(), stufe == 1 ? 9 : 15);
             QVERIFY(moeglich.contains(tafel));
         }
+    }
+
+    // Valid pictures of kinds the usual programs do not write: each is drawn on a
+    // level screen and shows there as it is, its top row at the top.
+    void gueltigeBilderZeigenSich_data()
+    {
+        QTest::addColumn<QString>("art"); // bmp:<bits>:<first row stored>
+        QTest::addColumn<QSize>("groesse");
+        QTest::newRow("BMP, oberste Zeile zuerst") << u"bmp:24:oben"_s << QSize(2, 2);
+        QTest::newRow("BMP, oberste Zeile zuerst, Zeilen aufgefüllt") << u"bmp:24:oben"_s << QSize(3, 2);
+        QTest::newRow("BMP, oberste Zeile zuerst, 32 Bit") << u"bmp:32:oben"_s << QSize(2, 3);
+        QTest::newRow("BMP, unterste Zeile zuerst") << u"bmp:24:unten"_s << QSize(3, 2);
+    }
+    void gueltigeBilderZeigenSich()
+    {
+        QFETCH(QString, art);
+        QFETCH(QSize, groesse);
+        Spiel spiel;
+        spiel.bilderOrdner(kbtest::bilddateien(8));
+        const QString name = u"Neu.bmp"_s;
+        // Every pixel its own colour: a picture upside down or shifted shows.
+        QImage muster(groesse, QImage::Format_RGB32);
+        for (int y = 0; y < groesse.height(); ++y)
+            for (int x = 0; x < groesse.width(); ++x)
+                muster.setPixel(x, y, qRgb(40 + 100 * x, 30 + 90 * y, 200 - 60 * x));
+        kbtest::schreibeDatei(
+            spiel.bilder() + u'/' + name,
+            kbtest::bmpDatei(muster, art.section(u':', 1, 1).toInt(), art.section(u':', 2) == u"oben"));
+        tk::Form* f = spiel.starte(u"frmSchw1"_s);
+        spiel.services.scriptedNumbers = {zahlFuer(f, name)};
+        Spiel::klick(f->find<tk::CommandButton>(u"cmdweiter"_s));
+        const auto& fehler = spiel.services.error;
+        QVERIFY2(!fehler, qPrintable(fehler ? fehler->message() : QString()));
+        const tk::Image& bild = f->find<tk::Image>(u"imgBild"_s);
+        QCOMPARE(bild.picture().path(), spiel.bilder() + u'/' + name);
+        QCOMPARE(bild.picture().size(), groesse);
+        const QImage gezeigt = qobject_cast<const QLabel*>(bild.widget())->pixmap().toImage();
+        QCOMPARE(gezeigt.convertToFormat(QImage::Format_RGB32), muster);
     }
 
     void jedesKaputteBildZeigtSichOderNenntDieDatei()

@@ -1,6 +1,5 @@
 // The companion's window on real folders: the verdicts and summary it shows, a
-// picture dropped onto it with its word typed, a repeated word refused or
-// replaced, a folder it may not change, and the repair through its button.
+// folder it may not change, the repair through its button, and the child's view.
 #include "bilderordner/fenster/bilderfenster.h"
 #include "bilderordner/fenster/bildliste.h"
 #include "bilderordner/fenster/kindansicht.h"
@@ -25,128 +24,9 @@
 #include <QToolButton>
 #include <unistd.h>
 
-using kbb::fenster::Bilderfenster;
-using kbb::fenster::Bildliste;
+#include "support/fensterhilfe.h"
 
-namespace {
-
-const QString Bilder = QStringLiteral(KB_SOURCE_DIR "/assets/bilder");
-const QString Share = QStringLiteral(KB_SOURCE_DIR "/assets");
-
-void schreibeBild(const QString& pfad, QSize groesse, QColor farbe, const char* format = nullptr)
-{
-    QImage bild(groesse, QImage::Format_RGB32);
-    bild.fill(farbe);
-    QVERIFY(bild.save(pfad, format));
-}
-
-void schreibeText(const QString& pfad, const QByteArray& inhalt)
-{
-    QFile f(pfad);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(inhalt);
-}
-
-QByteArray inhalt(const QString& pfad)
-{
-    QFile f(pfad);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-// The first `anzahl` default pictures: enough different words for every level.
-void fuelle(const QString& ordner, int anzahl = 15)
-{
-    const QStringList namen = QDir(Bilder).entryList(QDir::Files, QDir::Name).mid(0, anzahl);
-    for (const QString& n : namen)
-        QVERIFY(QFile::copy(QDir(Bilder).filePath(n), QDir(ordner).filePath(n)));
-}
-
-struct Offen {
-    std::unique_ptr<Bilderfenster> fenster;
-    explicit Offen(const QString& ordner) : fenster(std::make_unique<Bilderfenster>(ordner, Share))
-    {
-        fenster->show();
-    }
-    Bilderfenster* operator->() const { return fenster.get(); }
-};
-
-bool wartePruefung(Bilderfenster& f)
-{
-    return QTest::qWaitFor([&] { return f.berichtDa(); }, 20000);
-}
-
-QModelIndex kachel(Bilderfenster& f, const QString& name)
-{
-    return f.modell()->index(f.modell()->zeile(name));
-}
-
-// Drags files from a file manager onto the window and lets go.
-bool lasseFallen(Bilderfenster& f, const QStringList& dateien)
-{
-    QMimeData daten;
-    QList<QUrl> urls;
-    for (const QString& d : dateien)
-        urls.append(QUrl::fromLocalFile(d));
-    daten.setUrls(urls);
-    const QPoint mitte = f.rect().center();
-    QDragEnterEvent hinein(mitte, Qt::CopyAction, &daten, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(&f, &hinein);
-    if (!hinein.isAccepted())
-        return false;
-    QDropEvent fallen(QPointF(mitte), Qt::CopyAction, &daten, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(&f, &fallen);
-    return fallen.isAccepted();
-}
-
-kbb::fenster::Wortdialog* wortdialog(Bilderfenster& f)
-{
-    kbb::fenster::Wortdialog* d = nullptr;
-    const bool offen = QTest::qWaitFor(
-        [&] { return (d = f.findChild<kbb::fenster::Wortdialog*>()) && d->isVisible(); }, 5000);
-    return offen ? d : nullptr;
-}
-
-void tippeWort(kbb::fenster::Wortdialog& d, const QString& wort)
-{
-    d.eingabe()->selectAll();
-    QTest::keyClick(d.eingabe(), Qt::Key_Backspace);
-    QTest::keyClicks(d.eingabe(), wort);
-    QTest::keyClick(d.eingabe(), Qt::Key_Return);
-}
-
-QMessageBox* frage(Bilderfenster& f)
-{
-    QMessageBox* m = nullptr;
-    const bool offen =
-        QTest::qWaitFor([&] { return (m = f.findChild<QMessageBox*>()) && m->isVisible(); }, 20000);
-    return offen ? m : nullptr;
-}
-
-QPushButton* knopf(QMessageBox& m, const QString& text)
-{
-    for (QAbstractButton* b : m.buttons())
-        if (b->text() == text)
-            return qobject_cast<QPushButton*>(b);
-    return nullptr;
-}
-
-QWidget* werkzeug(Bilderfenster& f, QAction* aktion)
-{
-    return f.findChild<QToolBar*>()->widgetForAction(aktion);
-}
-
-// A folder even root may not change: immutable for root, without write bits for others.
-bool schreibschuetze(const QString& ordner, bool an)
-{
-    if (::geteuid() == 0)
-        return QProcess::execute(QStringLiteral("chattr"),
-                                 {an ? QStringLiteral("+i") : QStringLiteral("-i"), ordner}) == 0;
-    return QFile::setPermissions(ordner, an ? QFileDevice::ReadOwner | QFileDevice::ExeOwner
-                                            : QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                                  QFileDevice::ExeOwner);
-}
-
-} // namespace
+using namespace kbtest::fenster;
 
 class tst_Bilderfenster : public QObject {
     Q_OBJECT
@@ -155,10 +35,6 @@ private Q_SLOTS:
     void urteile_data();
     void urteile();
     void uebersicht();
-    void bildFallenLassen();
-    void wortFehlerImDialog();
-    void gleichesWort_data();
-    void gleichesWort();
     void schreibgeschuetzt();
     void reparierenPerKnopf();
     void kindansicht();
@@ -238,100 +114,6 @@ void tst_Bilderfenster::uebersicht()
              qPrintable(text));
     QVERIFY(text.contains(QStringLiteral("color:#b01010")));
     QCOMPARE(kachel(*f.fenster, QStringLiteral("Thumbs.db")).row(), 0);
-}
-
-// A photo dropped onto the window: the word dialog proposes its name, the
-// teacher types the word and presses Enter, and the picture is in the folder,
-// scaled to the picture area, and in the view.
-void tst_Bilderfenster::bildFallenLassen()
-{
-    QTemporaryDir tmp, quelle;
-    fuelle(tmp.path());
-    const QString foto = quelle.filePath(QStringLiteral("IMG_2041.jpg"));
-    schreibeBild(foto, QSize(2000, 1500), QColor(0x40, 0x90, 0x30), "JPEG");
-    Offen f(tmp.path());
-    QVERIFY(wartePruefung(*f.fenster));
-    QSignalSpy fertig(f.fenster.get(), &Bilderfenster::arbeitFertig);
-
-    QVERIFY(lasseFallen(*f.fenster, {foto}));
-    auto* dialog = wortdialog(*f.fenster);
-    QVERIFY(dialog);
-    QCOMPARE(dialog->eingabe()->text(), QStringLiteral("IMG_2041"));
-    tippeWort(*dialog, QStringLiteral("Wiese"));
-
-    QTRY_COMPARE_WITH_TIMEOUT(fertig.count(), 1, 20000);
-    const QString neu = tmp.filePath(QStringLiteral("Wiese.jpg"));
-    QVERIFY(QFileInfo::exists(neu));
-    QVERIFY(QImageReader(neu).size().width() < 2000);
-    QTRY_VERIFY_WITH_TIMEOUT(f->berichtDa() && f->modell()->zeile(QStringLiteral("Wiese.jpg")) >= 0, 20000);
-    QCOMPARE(kachel(*f.fenster, QStringLiteral("Wiese.jpg")).data(Bildliste::UrteilRolle).toString(),
-             QStringLiteral("In Ordnung"));
-}
-
-void tst_Bilderfenster::wortFehlerImDialog()
-{
-    QTemporaryDir tmp, quelle;
-    fuelle(tmp.path(), 3);
-    const QString bild = quelle.filePath(QStringLiteral("Hase.png"));
-    schreibeBild(bild, QSize(200, 150), Qt::gray);
-    Offen f(tmp.path());
-    QVERIFY(lasseFallen(*f.fenster, {bild}));
-    auto* dialog = wortdialog(*f.fenster);
-    QVERIFY(dialog);
-    dialog->eingabe()->selectAll();
-    QTest::keyClicks(dialog->eingabe(), QStringLiteral("Hase."));
-    QVERIFY(dialog->fehler()->isVisible());
-    QCOMPARE(dialog->fehler()->text(), QStringLiteral("Das Wort darf nicht mit einem Punkt enden."));
-    QTest::keyClick(dialog->eingabe(), Qt::Key_Return);
-    QVERIFY(dialog->isVisible());
-    QTest::keyClick(dialog->eingabe(), Qt::Key_Backspace);
-    QVERIFY(!dialog->fehler()->isVisible());
-    QSignalSpy fertig(f.fenster.get(), &Bilderfenster::arbeitFertig);
-    QTest::keyClick(dialog->eingabe(), Qt::Key_Return);
-    QTRY_COMPARE_WITH_TIMEOUT(fertig.count(), 1, 20000);
-    QVERIFY(QFileInfo::exists(tmp.filePath(QStringLiteral("Hase.png"))));
-}
-
-void tst_Bilderfenster::gleichesWort_data()
-{
-    QTest::addColumn<QString>("antwort");
-    QTest::addColumn<bool>("ersetzt");
-    QTest::newRow("nicht hinzufügen") << "Nicht hinzufügen" << false;
-    QTest::newRow("ersetzen") << "Ersetzen" << true;
-}
-
-// "Affe" is taken: the window asks; replacing moves the old picture to
-// "aussortiert", refusing leaves the folder as it was.
-void tst_Bilderfenster::gleichesWort()
-{
-    QFETCH(QString, antwort);
-    QFETCH(bool, ersetzt);
-    QTemporaryDir tmp, quelle;
-    fuelle(tmp.path());
-    const QByteArray alt = inhalt(tmp.filePath(QStringLiteral("Affe.png")));
-    const QString neu = quelle.filePath(QStringLiteral("mein affe.png"));
-    schreibeBild(neu, QSize(300, 200), Qt::magenta);
-    Offen f(tmp.path());
-    QVERIFY(wartePruefung(*f.fenster));
-    QSignalSpy fertig(f.fenster.get(), &Bilderfenster::arbeitFertig);
-
-    QVERIFY(lasseFallen(*f.fenster, {neu}));
-    auto* dialog = wortdialog(*f.fenster);
-    QVERIFY(dialog);
-    tippeWort(*dialog, QStringLiteral("affe"));
-    QMessageBox* m = frage(*f.fenster);
-    QVERIFY(m);
-    QVERIFY2(m->text().contains(QStringLiteral("„Affe.png“")), qPrintable(m->text()));
-    QPushButton* wahl = knopf(*m, antwort);
-    QVERIFY(wahl);
-    QTest::mouseClick(wahl, Qt::LeftButton);
-    QTRY_COMPARE_WITH_TIMEOUT(fertig.count(), 1, 20000);
-
-    const QString aussortiert = tmp.filePath(QStringLiteral("aussortiert/Affe.png"));
-    QCOMPARE(QFileInfo::exists(aussortiert), ersetzt);
-    QCOMPARE(QFileInfo::exists(tmp.filePath(QStringLiteral("affe.png"))), ersetzt);
-    QCOMPARE(QFileInfo::exists(tmp.filePath(QStringLiteral("Affe.png"))), !ersetzt);
-    QCOMPARE(inhalt(ersetzt ? aussortiert : tmp.filePath(QStringLiteral("Affe.png"))), alt);
 }
 
 void tst_Bilderfenster::schreibgeschuetzt()

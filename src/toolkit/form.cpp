@@ -88,6 +88,11 @@ Form::~Form()
     window_->deleteLater();
 }
 
+void Form::loseWindow()
+{
+    window_ = nullptr;
+}
+
 QWidget* Form::window() const
 {
     return window_;

@@ -123,6 +123,8 @@ private:
     void present();
     void focusFirst();
     void applySize();
+    // The window is being deleted from outside: nothing may touch it any more.
+    void loseWindow();
 
     QString name_;
     QString caption_;

@@ -36,6 +36,17 @@ FormWindow::FormWindow(Form* form) : form_(form)
     Q_UNUSED(accessible);
 }
 
+FormWindow::~FormWindow()
+{
+    // Deleted by anything but its screen (which detaches it first): the screen
+    // goes as by the close box, and with no screen left the program ends.
+    if (Form* form = form_) {
+        form_ = nullptr;
+        form->loseWindow();
+        form->dispatch([form] { form->host().unload(*form); });
+    }
+}
+
 // With KeyPreview the screen sees every key that types something, and Enter,
 // Esc and Backspace, before any control does. A held key reaches it once: its
 // repeats go on to the control as if the screen had not looked.

@@ -8,11 +8,13 @@ class Form;
 
 // The top-level window of a screen. It routes Enter, Esc and key preview, reports
 // clicks on labels, pictures, frames and the screen itself, and turns the close box
-// into an unload.
+// into an unload. A window deleted from outside while its screen is loaded
+// unloads the screen in the same way.
 class FormWindow : public QWidget {
     Q_OBJECT
 public:
     explicit FormWindow(Form* form);
+    ~FormWindow() override;
     // The screen is going away while the window lingers until the event loop deletes it.
     void detach() { form_ = nullptr; }
 

@@ -11,6 +11,7 @@
 #include <QImageIOHandler>
 #include <QImageReader>
 #include <QTransform>
+#include <limits>
 
 namespace tk {
 
@@ -84,6 +85,17 @@ int largestImage(QImageReader& reader)
     }
     reader.jumpToImage(best);
     return best;
+}
+
+// The picture's size as its header gives it. A BMP stored top row first says so
+// by a negative height, which Qt's reader hands on as it is, although it reads
+// such a file the right way up: the size is that height without its sign.
+QSize storedSizeOf(QImageReader& reader)
+{
+    const QSize size = reader.size();
+    if (reader.format() == "bmp" && size.height() < 0 && size.height() > std::numeric_limits<int>::min())
+        return {size.width(), -size.height()};
+    return size;
 }
 
 // JPEG and PNG files have decoders of their own for a part of the picture; a
@@ -191,7 +203,7 @@ Picture Picture::load(const QString& path)
     Picture p;
     p.format_ = reader.format();
     p.image_ = largestImage(reader);
-    const QSize stored = reader.size();
+    const QSize stored = storedSizeOf(reader);
     if (!stored.isValid() || stored.isEmpty())
         throw RuntimeError::invalidPicture(path, Reason::Damaged);
     p.path_ = path;

@@ -5,6 +5,7 @@
 #include "toolkit/services.h"
 #include "toolkit/systemcolours.h"
 #include "toolkit/units.h"
+#include "toolkit/windowwatch.h"
 
 #include <QApplication>
 #include <QPixmapCache>
@@ -37,7 +38,11 @@ void setUp()
     loadBundledFonts();
     QApplication::setPalette(systemPalette());
     installKeyWatch();
+<<<<<<< HEAD
     useGermanQtTexts();
+=======
+    installWindowWatch();
+>>>>>>> h18-bilder
 }
 
 Program& Program::instance()
@@ -90,7 +95,8 @@ void Program::unload(Form& form)
         return;
     std::unique_ptr<Form> gone = std::move(*it);
     loaded_.erase(it);
-    gone->window()->hide();
+    if (QWidget* window = gone->window())
+        window->hide();
     unloaded_.push_back(std::move(gone));
     if (depth_ == 0)
         finishEvent();

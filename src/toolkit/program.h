@@ -14,7 +14,8 @@ namespace tk {
 // Sets up what every program built on the toolkit needs once: the bundled fonts
 // and pictures, one colour scheme for every window, no pixmap cache, no
 // automatic quit when a window closes (the program ends when no screen is
-// loaded any more), and the watch that keeps a held key from acting twice.
+// loaded any more), the watch that keeps a held key from acting twice, and the
+// one that closes a window the window system destroyed.
 void setUp();
 
 // The running program: which screens exist, which are loaded, and the one place

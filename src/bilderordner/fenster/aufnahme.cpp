@@ -1,5 +1,6 @@
 #include "bilderordner/fenster/aufnahme.h"
 
+#include "bilderordner/fenster/lesepool.h"
 #include "bilderordner/fenster/wortdialog.h"
 
 #include <QFileInfo>
@@ -28,15 +29,22 @@ void Aufnahme::nimm(const QString& ordner, const QStringList& quellen)
         naechste();
 }
 
+// A file that cannot be a picture is named in a sentence and passed over before
+// anything reads it or asks for its word.
 void Aufnahme::naechste()
 {
     quelle_.clear();
-    if (warteschlange_.isEmpty()) {
-        Q_EMIT fertig();
+    while (!warteschlange_.isEmpty()) {
+        const QString quelle = warteschlange_.takeFirst();
+        if (const QString grund = keineBildquelle(quelle); !grund.isEmpty()) {
+            Q_EMIT meldung(grund);
+            continue;
+        }
+        quelle_ = quelle;
+        frageWort(quelle_);
         return;
     }
-    quelle_ = warteschlange_.takeFirst();
-    frageWort(quelle_);
+    Q_EMIT fertig();
 }
 
 void Aufnahme::frageWort(const QString& quelle)
@@ -55,7 +63,7 @@ void Aufnahme::frageWort(const QString& quelle)
 void Aufnahme::speichere(const QString& wort, bool ersetzen)
 {
     wort_ = wort;
-    arbeit_.setFuture(QtConcurrent::run(fuegeBildHinzu, ordner_, quelle_, wort, ersetzen));
+    arbeit_.setFuture(QtConcurrent::run(&lesepool(), fuegeBildHinzu, ordner_, quelle_, wort, ersetzen));
 }
 
 void Aufnahme::gespeichert()

@@ -4,6 +4,7 @@
 #include "bilderordner/fenster/bildliste.h"
 #include "bilderordner/fenster/kachel.h"
 #include "bilderordner/fenster/kindansicht.h"
+#include "bilderordner/fenster/lesepool.h"
 #include "bilderordner/fenster/vorschaubilder.h"
 #include "bilderordner/kern/texte.h"
 #include "bilderordner/kern/wortbreite.h"
@@ -168,7 +169,7 @@ void Bilderfenster::aktualisiere()
     if (const int z = modell_->zeile(gewaehlt); z >= 0)
         liste_->setCurrentIndex(modell_->index(z));
     liste_->verticalScrollBar()->setValue(rollen);
-    pruefung_.setFuture(QtConcurrent::run(pruefeOrdner, ordner_));
+    pruefung_.setFuture(QtConcurrent::run(&lesepool(), pruefeOrdner, ordner_));
 }
 
 void Bilderfenster::berichtFertig()

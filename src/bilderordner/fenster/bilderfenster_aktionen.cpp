@@ -2,6 +2,7 @@
 // adding pictures, repairing the folder and filling it from a picture set.
 #include "bilderordner/fenster/aufnahme.h"
 #include "bilderordner/fenster/bilderfenster.h"
+#include "bilderordner/fenster/lesepool.h"
 #include "bilderordner/kern/reparatur.h"
 
 #include <QAction>
@@ -27,13 +28,16 @@ namespace kbb::fenster {
 
 namespace {
 
+// Local files that are no folders; those that are no ordinary files are taken
+// too, so that the teacher learns why nothing is added.
 QStringList lokaleDateien(const QMimeData* daten)
 {
     QStringList dateien;
     if (!daten)
         return dateien;
     for (const QUrl& url : daten->urls())
-        if (url.isLocalFile() && QFileInfo(url.toLocalFile()).isFile())
+        if (url.isLocalFile() && QFileInfo::exists(url.toLocalFile()) &&
+            !QFileInfo(url.toLocalFile()).isDir())
             dateien.append(url.toLocalFile());
     return dateien;
 }
@@ -191,7 +195,7 @@ void Bilderfenster::starteArbeit(const QString& titel, const std::function<QStri
         return;
     arbeitTitel_ = titel;
     statusBar()->showMessage(titel + QStringLiteral(" …"));
-    arbeit_.setFuture(QtConcurrent::run(arbeit));
+    arbeit_.setFuture(QtConcurrent::run(&lesepool(), arbeit));
     schalteAktionen();
 }
 

@@ -1,5 +1,6 @@
 #include "bilderordner/fenster/kindansicht.h"
 
+#include "bilderordner/fenster/lesepool.h"
 #include "regeln/ansicht.h"
 #include "regeln/bildflaeche.h"
 #include "toolkit/picture.h"
@@ -148,7 +149,7 @@ void Kindansicht::zeige(const QString& pfad, const QString& wort, const QStringL
     hinweis_->setText(pfad.isEmpty() ? QStringLiteral("Ein Bild anklicken, um es hier zu sehen.")
                                      : QStringLiteral("Das Bild wird geladen …"));
     if (!pfad.isEmpty())
-        laden_.setFuture(QtConcurrent::run(ladeTeil, pfad));
+        laden_.setFuture(QtConcurrent::run(&lesepool(), ladeTeil, pfad));
 }
 
 void Kindansicht::angekommen()

@@ -1,5 +1,7 @@
 #include "bilderordner/fenster/vorschaubilder.h"
 
+#include "toolkit/filenames.h"
+
 #include <QDateTime>
 #include <QFileInfo>
 #include <QImageIOHandler>
@@ -23,6 +25,8 @@ qsizetype kosten(const QImage& bild)
 
 QImage vorschau(const QString& pfad, QSize kasten)
 {
+    if (!tk::isRegularFile(pfad))
+        return {};
     QImageReader reader(pfad);
     reader.setAutoTransform(true);
     const QSize gespeichert = reader.size();

@@ -15,7 +15,8 @@ namespace kbb::fenster {
 // Decodes a thumbnail in any thread: the picture turned as the camera says and
 // scaled to fit `kasten`, never up. JPEG files are decoded at reduced size by
 // libjpeg itself (an eighth of a 12-megapixel photo is 500 x 375 pixels), not
-// decoded whole and then scaled. A null image for a file that is no picture.
+// decoded whole and then scaled. A null image for a file that is no picture;
+// a pipe or a device is never opened.
 QImage vorschau(const QString& pfad, QSize kasten);
 
 // The thumbnails of a folder. They are decoded in worker threads, those asked

@@ -1,5 +1,6 @@
 #include "bilderordner/fenster/wortdialog.h"
 
+#include "bilderordner/fenster/lesepool.h"
 #include "bilderordner/fenster/vorschaubilder.h"
 #include "bilderordner/kern/hinzufuegen.h"
 
@@ -50,7 +51,7 @@ Wortdialog::Wortdialog(const QString& quelle, QWidget* parent)
     // The picture is shown as soon as a worker has made its thumbnail.
     connect(&vorschau_, &QFutureWatcher<QImage>::finished, this,
             [this] { bild_->setPixmap(QPixmap::fromImage(vorschau_.result())); });
-    vorschau_.setFuture(QtConcurrent::run(vorschau, quelle, bild_->size()));
+    vorschau_.setFuture(QtConcurrent::run(&lesepool(), vorschau, quelle, bild_->size()));
 }
 
 QString Wortdialog::wort() const

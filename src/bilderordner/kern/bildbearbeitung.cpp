@@ -2,6 +2,7 @@
 
 #include "bilderordner/kern/ablage.h"
 #include "regeln/bildflaeche.h"
+#include "toolkit/filenames.h"
 
 #include <QImageReader>
 #include <QImageWriter>
@@ -10,6 +11,9 @@ namespace kbb {
 
 GelesenesBild liesBild(const QString& pfad)
 {
+    // A pipe or a device is never opened: reading it may never end.
+    if (!tk::isRegularFile(pfad))
+        return {};
     QImageReader reader(pfad);
     reader.setAutoTransform(true);
     GelesenesBild g;

@@ -12,6 +12,7 @@ struct GelesenesBild {
     QByteArray format; // Qt's name of the format, "jpeg", "png", ...
 };
 
+// A null picture for a file that is no picture, or no ordinary file.
 GelesenesBild liesBild(const QString& pfad);
 
 // The picture read straight at the size at which it is seen whole, never

@@ -6,7 +6,11 @@
 #include "bilderordner/kern/texte.h"
 #include "regeln/wort.h"
 #include "toolkit/controls.h"
+<<<<<<< HEAD
 #include "toolkit/visibletext.h"
+=======
+#include "toolkit/filenames.h"
+>>>>>>> h18-bilder
 
 #include <QDir>
 #include <QFileInfo>
@@ -44,6 +48,18 @@ QString sortiereAus(Ablage& ablage, const QStringList& namen)
 
 } // namespace
 
+QString keineBildquelle(const QString& quelle)
+{
+    const QString name = a(QFileInfo(quelle).fileName());
+    if (!QFileInfo(quelle).exists())
+        return QStringLiteral("%1 gibt es nicht mehr.").arg(name);
+    if (!tk::isRegularFile(quelle))
+        return QStringLiteral("%1 ist keine normale Datei, sondern etwa eine Pipe oder ein Gerät: daraus "
+                              "kann Kieselblick kein Bild lesen.")
+            .arg(name);
+    return {};
+}
+
 QString wortVorschlag(const QString& dateiname)
 {
     return QFileInfo(dateiname).completeBaseName().trimmed();
@@ -73,7 +89,9 @@ QString wortFehler(const QString& wort)
 Hinzugefuegt fuegeBildHinzu(const QString& ordner, const QString& quelle, const QString& wort, bool ersetzen)
 {
     Hinzugefuegt h;
-    h.meldung = wortFehler(wort);
+    h.meldung = keineBildquelle(quelle);
+    if (h.meldung.isEmpty())
+        h.meldung = wortFehler(wort);
     if (!h.meldung.isEmpty())
         return h;
     const GelesenesBild g = liesEingepasst(quelle);

@@ -22,6 +22,11 @@ struct Hinzugefuegt {
 Hinzugefuegt fuegeBildHinzu(const QString& ordner, const QString& quelle, const QString& wort,
                             bool ersetzen = false);
 
+// Why the file cannot be a picture to add, told without opening it: it is gone,
+// or it is no ordinary file but a pipe, a device or a socket, which may never
+// give an end. A German sentence; empty for an ordinary file.
+QString keineBildquelle(const QString& quelle);
+
 // The word proposed for a file: its base name without the extension, trimmed.
 QString wortVorschlag(const QString& dateiname);
 
