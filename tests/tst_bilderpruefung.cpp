@@ -7,12 +7,9 @@
 #include "bilderordner/kern/reparatur.h"
 #include "bilderordner/kern/saetze.h"
 #include "regeln/wort.h"
-<<<<<<< HEAD
 #include "support/ordnerhilfe.h"
-=======
 #include "support/spielumgebung.h"
 #include "support/testbilder.h"
->>>>>>> h18-bilder
 
 #include <QImageReader>
 #include <QTemporaryDir>
@@ -21,104 +18,6 @@
 using kbb::Befund;
 Q_DECLARE_METATYPE(QList<kbb::Befund>)
 
-<<<<<<< HEAD
-=======
-namespace {
-
-void schreibeDatei(const QByteArray& pfad, const QByteArray& inhalt)
-{
-    std::FILE* f = std::fopen(pfad.constData(), "wb");
-    QVERIFY(f);
-    QCOMPARE(std::fwrite(inhalt.constData(), 1, std::size_t(inhalt.size()), f), std::size_t(inhalt.size()));
-    std::fclose(f);
-}
-
-QByteArray bildDaten(QSize size, const char* format)
-{
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(Qt::darkCyan);
-    QBuffer puffer;
-    puffer.open(QIODevice::WriteOnly);
-    image.save(&puffer, format);
-    return puffer.data();
-}
-
-// A JPEG whose camera says "turn a quarter to the right" (EXIF orientation 6).
-QByteArray hochkantFoto(QSize gespeichert)
-{
-    const QByteArray exif("\xFF\xE1\x00\x22"
-                          "Exif\0\0MM\0*\0\0\0\x08\0\x01\x01\x12\0\x03\0\0\0\x01\0\x06\0\0\0\0\0\0",
-                          36);
-    return bildDaten(gespeichert, "JPEG").insert(2, exif);
-}
-
-// "png:W:H", "jpeg:W:H", "bmpoben:W:H" (a BMP stored top row first), "text",
-// "halb" (a PNG cut short), "heic".
-void lege(const QString& ordner, const QString& name, const QString& art)
-{
-    const QByteArray pfad = QFile::encodeName(ordner + u'/' + name);
-    const QStringList t = art.split(u':');
-    if (t[0] == u"text")
-        schreibeDatei(pfad, "[.ShellClassInfo]\n");
-    else if (t[0] == u"halb")
-        schreibeDatei(pfad, bildDaten({300, 300}, "PNG").left(120));
-    else if (t[0] == u"heic")
-        schreibeDatei(pfad, QByteArray("\0\0\0\x18"
-                                       "ftypheic",
-                                       12) +
-                                QByteArray(200, 'x'));
-    else if (t[0] == u"bmpoben")
-        schreibeDatei(pfad, kbtest::bmpDatei(QImage::fromData(bildDaten({t[1].toInt(), t[2].toInt()}, "PNG")),
-                                             24, true));
-    else
-        schreibeDatei(pfad, bildDaten({t[1].toInt(), t[2].toInt()}, t[0].toUpper().toLatin1()));
-}
-
-// Fifteen pictures of different words, so that every level can be played.
-void fuenfzehnBilder(const QString& ordner)
-{
-    for (int i = 0; i < 15; ++i)
-        lege(ordner, u"Bild%1.png"_s.arg(QChar(u'A' + i)), u"png:120:90"_s);
-}
-
-const kbb::Datei* datei(const kbb::Ordnerbericht& b, const QString& name)
-{
-    for (const kbb::Datei& d : b.dateien)
-        if (d.name == name)
-            return &d;
-    return nullptr;
-}
-
-// Every file below the folder, by the hash of its bytes.
-QMultiHash<QByteArray, QString> inhalte(const QString& ordner)
-{
-    QMultiHash<QByteArray, QString> alle;
-    for (QDirIterator it(ordner, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories); it.hasNext();) {
-        QFile f(it.next());
-        if (f.open(QIODevice::ReadOnly))
-            alle.insert(QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha1), it.filePath());
-    }
-    return alle;
-}
-
-struct Lauf {
-    int status = -1;
-    QString ausgabe;
-};
-
-Lauf starte(const QStringList& argumente)
-{
-    QProcess p;
-    p.start(QStringLiteral(KBB_PROGRAMM), argumente);
-    if (!p.waitForFinished(60000))
-        return {};
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-            QString::fromUtf8(p.readAllStandardOutput())};
-}
-
-} // namespace
-
->>>>>>> h18-bilder
 class tst_Bilderpruefung : public QObject {
     Q_OBJECT
 

@@ -38,11 +38,8 @@ void setUp()
     loadBundledFonts();
     QApplication::setPalette(systemPalette());
     installKeyWatch();
-<<<<<<< HEAD
     useGermanQtTexts();
-=======
     installWindowWatch();
->>>>>>> h18-bilder
 }
 
 Program& Program::instance()

@@ -5,6 +5,7 @@
 // Each test program that includes this defines KBB_PROGRAMM.
 #include "bilderordner/kern/ordnerbericht.h"
 #include "support/spielumgebung.h"
+#include "support/testbilder.h"
 
 #include <QBuffer>
 #include <QCryptographicHash>
@@ -43,7 +44,8 @@ inline QByteArray hochkantFoto(QSize gespeichert)
     return bildDaten(gespeichert, "JPEG").insert(2, exif);
 }
 
-// "png:W:H", "jpeg:W:H", "text", "halb" (a PNG cut short), "heic".
+// "png:W:H", "jpeg:W:H", "bmpoben:W:H" (a BMP stored top row first), "text",
+// "halb" (a PNG cut short), "heic".
 inline void lege(const QString& ordner, const QString& name, const QString& art)
 {
     const QByteArray pfad = QFile::encodeName(ordner + u'/' + name);
@@ -57,6 +59,9 @@ inline void lege(const QString& ordner, const QString& name, const QString& art)
                                        "ftypheic",
                                        12) +
                                 QByteArray(200, 'x'));
+    else if (t[0] == u"bmpoben")
+        schreibeDatei(pfad, kbtest::bmpDatei(QImage::fromData(bildDaten({t[1].toInt(), t[2].toInt()}, "PNG")),
+                                             24, true));
     else
         schreibeDatei(pfad, bildDaten({t[1].toInt(), t[2].toInt()}, t[0].toUpper().toLatin1()));
 }
