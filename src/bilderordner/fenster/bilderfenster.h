@@ -1,5 +1,6 @@
 #pragma once
 
+#include "bilderordner/kern/aenderung.h"
 #include "bilderordner/kern/pruefung.h"
 #include "bilderordner/kern/saetze.h"
 
@@ -10,9 +11,19 @@ class QAction;
 class QApplication;
 class QLabel;
 class QListView;
+class QProgressBar;
 class QToolButton;
 
 namespace kbb::fenster {
+
+// What a change of the folder in a worker gives: its lines for the teacher and
+// its steps, for undoing it. A change of a single picture says its one line in
+// the window; a larger one shows its lines in a window of their own.
+struct Arbeitsergebnis {
+    QStringList zeilen;
+    Aenderung aenderung;
+    bool einzeln = false;
+};
 
 class Aufnahme;
 class Bildliste;
@@ -48,6 +59,14 @@ public:
     QAction* hinzufuegenAktion() const { return hinzufuegen_; }
     QAction* reparierenAktion() const { return reparieren_; }
     QToolButton* saetzeKnopf() const { return saetzeKnopf_; }
+    QAction* wortAendernAktion() const { return wortAendern_; }
+    QAction* beiseiteAktion() const { return beiseite_; }
+    QAction* ersetzenAktion() const { return ersetzen_; }
+    QAction* rueckgaengigAktion() const { return rueckgaengig_; }
+    QAction* aussortiertAktion() const { return aussortiert_; }
+    QAction* hilfeAktion() const { return hilfe_; }
+    // The line under the summary that says what is being done and what was done last.
+    QLabel* arbeitszeile() const { return arbeitszeile_; }
 
 Q_SIGNALS:
     void berichtAngekommen();
@@ -70,8 +89,20 @@ private:
     void waehleBilder();
     void repariereOrdner();
     void fuelleAus(const Bildersatz& satz, bool ersetzen);
-    void starteArbeit(const QString& titel, const std::function<QStringList()>& arbeit);
+    void starteArbeit(const QString& titel, const std::function<Arbeitsergebnis()>& arbeit);
     void arbeitAngekommen();
+    void meldeArbeit(const QString& text, bool laeuft);
+    void merke(const Aenderung& aenderung);
+    // Actions on the chosen picture (bilderfenster_einzeln.cpp).
+    void baueEinzelaktionen();
+    QString gewaehlterName() const;
+    void zeigeKontextmenue(const QPoint& punkt);
+    void aendereGewaehltesWort();
+    void legeGewaehltesBeiseite();
+    void ersetzeGewaehltesBild();
+    void zeigeAussortiert();
+    void macheLetztesRueckgaengig();
+    void zeigeHilfe();
 
     QString ordner_;
     QString share_;
@@ -92,9 +123,18 @@ private:
     QAction* hinzufuegen_ = nullptr;
     QAction* reparieren_ = nullptr;
     QToolButton* saetzeKnopf_ = nullptr;
+    QAction* wortAendern_ = nullptr;
+    QAction* beiseite_ = nullptr;
+    QAction* ersetzen_ = nullptr;
+    QAction* rueckgaengig_ = nullptr;
+    QAction* aussortiert_ = nullptr;
+    QAction* hilfe_ = nullptr;
+    QLabel* arbeitszeile_ = nullptr;
+    QProgressBar* fortschritt_ = nullptr;
     QFutureWatcher<Ordnerbericht> pruefung_;
-    QFutureWatcher<QStringList> arbeit_;
+    QFutureWatcher<Arbeitsergebnis> arbeit_;
     QString arbeitTitel_;
+    Aenderung letzte_; // the last change, which "Rückgängig" undoes
 };
 
 // Opens the window on the folder and runs the program.
