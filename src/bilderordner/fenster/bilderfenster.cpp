@@ -71,7 +71,7 @@ Bilderfenster::Bilderfenster(const QString& ordner, const QString& share, QWidge
     baueInhalt();
     baueAktionen();
     connect(kachel_, &Kachel::ersteVorschauGemalt, this, &Bilderfenster::ersteVorschauGemalt);
-    connect(&pruefung_, &QFutureWatcher<Ordnerbericht>::finished, this, &Bilderfenster::berichtFertig);
+    connect(&pruefung_, &QFutureWatcher<Geprueft>::finished, this, &Bilderfenster::berichtFertig);
     connect(&arbeit_, &QFutureWatcher<QStringList>::finished, this, &Bilderfenster::arbeitAngekommen);
     connect(aufnahme_, &Aufnahme::geaendert, this, &Bilderfenster::aktualisiere);
     connect(aufnahme_, &Aufnahme::meldung, this, [this](const QString& t) { meldeArbeit(t, true); });
@@ -189,17 +189,22 @@ void Bilderfenster::aktualisiere()
     if (const int z = modell_->zeile(gewaehlt); z >= 0)
         liste_->setCurrentIndex(modell_->index(z));
     liste_->verticalScrollBar()->setValue(rollen);
-    pruefung_.setFuture(QtConcurrent::run(&lesepool(), pruefeOrdner, ordner_));
+    pruefung_.setFuture(QtConcurrent::run(&lesepool(), [ordner = ordner_] {
+        Geprueft g{pruefeOrdner(ordner), {}};
+        g.eintraege = Bildliste::ordne(g.bericht);
+        return g;
+    }));
 }
 
 void Bilderfenster::berichtFertig()
 {
-    bericht_ = pruefung_.result();
-    if (bericht_.ordner != ordner_)
+    Geprueft g = pruefung_.result();
+    if (g.bericht.ordner != ordner_)
         return;
+    bericht_ = std::move(g.bericht);
     const QString gewaehlt = liste_->currentIndex().data(Bildliste::NameRolle).toString();
     const int rollen = liste_->verticalScrollBar()->value();
-    modell_->setzeBericht(bericht_);
+    modell_->setzeBericht(std::move(g.eintraege));
     if (const int z = modell_->zeile(gewaehlt); z >= 0)
         liste_->setCurrentIndex(modell_->index(z));
     liste_->verticalScrollBar()->setValue(rollen);

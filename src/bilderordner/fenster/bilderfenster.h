@@ -1,5 +1,6 @@
 #pragma once
 
+#include "bilderordner/fenster/bildliste.h"
 #include "bilderordner/kern/aenderung.h"
 #include "bilderordner/kern/pruefung.h"
 #include "bilderordner/kern/saetze.h"
@@ -25,8 +26,14 @@ struct Arbeitsergebnis {
     bool einzeln = false;
 };
 
+// The judgement of the folder with its tiles already in order, both made in a
+// worker thread.
+struct Geprueft {
+    Ordnerbericht bericht;
+    Bildliste::Eintraege eintraege;
+};
+
 class Aufnahme;
-class Bildliste;
 class Kachel;
 class Kindansicht;
 class Vorschaubilder;
@@ -131,7 +138,7 @@ private:
     QAction* hilfe_ = nullptr;
     QLabel* arbeitszeile_ = nullptr;
     QProgressBar* fortschritt_ = nullptr;
-    QFutureWatcher<Ordnerbericht> pruefung_;
+    QFutureWatcher<Geprueft> pruefung_;
     QFutureWatcher<Arbeitsergebnis> arbeit_;
     QString arbeitTitel_;
     Aenderung letzte_; // the last change, which "Rückgängig" undoes

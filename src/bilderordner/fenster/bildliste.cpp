@@ -58,7 +58,7 @@ void Bildliste::setzeListe(const QString& ordner)
     ersetze(std::move(eintraege));
 }
 
-void Bildliste::setzeBericht(const Ordnerbericht& bericht)
+Bildliste::Eintraege Bildliste::ordne(const Ordnerbericht& bericht)
 {
     const QDir dir(bericht.ordner);
     QList<Eintrag> eintraege;
@@ -73,6 +73,11 @@ void Bildliste::setzeBericht(const Ordnerbericht& bericht)
     // Files that stop the game first, then those a teacher should look at, each
     // group by name as people sort.
     sortiereNatuerlich(eintraege, [](const Eintrag& e) { return int(e.urteil.schwere); });
+    return eintraege;
+}
+
+void Bildliste::setzeBericht(Eintraege eintraege)
+{
     ersetze(std::move(eintraege));
 }
 
