@@ -15,6 +15,7 @@
 #include <QGuiApplication>
 #include <QImageReader>
 #include <QLabel>
+#include <QPointer>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -358,7 +359,7 @@ void tst_Bilderaufnahme::vieleBilder()
     QTest::mouseClick(knopf(*m, antwort), Qt::LeftButton);
     // The next words are asked for, and no question comes again.
     for (int i = 1; i < 3 && antwort != u"Abbrechen"; ++i) {
-        QMessageBox* nochmal = nullptr;
+        QPointer<QMessageBox> nochmal;
         QTRY_VERIFY_WITH_TIMEOUT(((d = f->findChild<kbb::fenster::Wortdialog*>()) && d->isVisible() &&
                                   d->eingabe()->text() == kb::Wort(namen[i])) ||
                                      ((nochmal = f->findChild<QMessageBox*>()) && nochmal->isVisible()),
