@@ -5,7 +5,6 @@
 #include "toolkit/jpegclip.h"
 #include "toolkit/numbers.h"
 #include "toolkit/pngclip.h"
-#include "toolkit/threadpriority.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -14,9 +13,7 @@
 #include <atomic>
 #include <fcntl.h>
 #include <sys/fsuid.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/syscall.h>
 #include <thread>
 #include <unistd.h>
 
@@ -115,7 +112,6 @@ class tst_Toolkit : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void niedrigerePrioritaet();
     void initTestCase()
     {
         Program::instance().registerForm(u"frmTestA"_s, [] { return std::make_unique<FrmTest>(layoutA); });
@@ -355,20 +351,6 @@ private Q_SLOTS:
         QCOMPARE(QApplication::allWidgets().size(), widgets);
     }
 };
-
-// A worker that lowers its priority yields to the window's thread, whose own
-// priority stays as it was.
-void tst_Toolkit::niedrigerePrioritaet()
-{
-    const int vorher = ::getpriority(PRIO_PROCESS, id_t(::syscall(SYS_gettid)));
-    int imArbeiter = -100;
-    std::thread([&] {
-        tk::lowerCurrentThreadPriority();
-        imArbeiter = ::getpriority(PRIO_PROCESS, id_t(::syscall(SYS_gettid)));
-    }).join();
-    QCOMPARE(imArbeiter, std::max(vorher, 10));
-    QCOMPARE(::getpriority(PRIO_PROCESS, id_t(::syscall(SYS_gettid))), vorher);
-}
 
 QTEST_MAIN(tst_Toolkit)
 #include "tst_toolkit.moc"

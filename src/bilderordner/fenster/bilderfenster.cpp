@@ -10,7 +10,6 @@
 #include "bilderordner/kern/wortbreite.h"
 #include "regeln/bildflaeche.h"
 #include "regeln/einstellungen.h"
-#include "toolkit/threadpriority.h"
 
 #include <QAction>
 #include <QApplication>
@@ -191,7 +190,6 @@ void Bilderfenster::aktualisiere()
         liste_->setCurrentIndex(modell_->index(z));
     liste_->verticalScrollBar()->setValue(rollen);
     pruefung_.setFuture(QtConcurrent::run(&lesepool(), [ordner = ordner_] {
-        tk::lowerCurrentThreadPriority();
         Geprueft g{pruefeOrdner(ordner), {}};
         g.eintraege = Bildliste::ordne(g.bericht);
         return g;

@@ -1,7 +1,6 @@
 #include "bilderordner/fenster/vorschaubilder.h"
 
 #include "toolkit/filenames.h"
-#include "toolkit/threadpriority.h"
 
 #include <QDateTime>
 #include <QFileInfo>
@@ -149,7 +148,6 @@ void Vorschaubilder::starteArbeit()
         const QString s = schluessel(pfad);
         const QSize kasten = kasten_;
         pool_.start([this, pfad, s, kasten] {
-            tk::lowerCurrentThreadPriority();
             const QImage b = vorschau(pfad, kasten);
             QMetaObject::invokeMethod(
                 this, [this, pfad, s, b] { angekommen(pfad, s, b); }, Qt::QueuedConnection);
