@@ -3,12 +3,19 @@
 // refused or replaced, and files that are no pictures at all.
 #include "support/fensterhilfe.h"
 
+#include "regeln/wort.h"
+#include "toolkit/controls.h"
+
 #include <QAction>
+#include <QCheckBox>
+#include <QClipboard>
 #include <QDialogButtonBox>
 #include <QElapsedTimer>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QImageReader>
 #include <QLabel>
+#include <QPointer>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -35,6 +42,12 @@ private Q_SLOTS:
     void gleichesWort();
     void keineNormaleDatei_data();
     void keineNormaleDatei();
+    void wortVorschlag_data();
+    void wortVorschlag();
+    void warnungBeimTippen_data();
+    void warnungBeimTippen();
+    void vieleBilder_data();
+    void vieleBilder();
 };
 
 // A photo dropped onto the window: the word dialog proposes its name, the
@@ -53,7 +66,9 @@ void tst_Bilderaufnahme::bildFallenLassen()
     QVERIFY(lasseFallen(*f.fenster, {foto}));
     auto* dialog = wortdialog(*f.fenster);
     QVERIFY(dialog);
-    QCOMPARE(dialog->eingabe()->text(), QStringLiteral("IMG_2041"));
+    // A camera's name is no word: the field starts empty, and adding waits for one.
+    QCOMPARE(dialog->eingabe()->text(), QString());
+    QVERIFY(!dialog->okKnopf()->isEnabled());
     tippeWort(*dialog, QStringLiteral("Wiese"));
 
     QTRY_COMPARE_WITH_TIMEOUT(fertig.count(), 1, 20000);
@@ -82,7 +97,7 @@ void tst_Bilderaufnahme::wortFehlerImDialog()
     QTest::keyClick(dialog->eingabe(), Qt::Key_Return);
     QVERIFY(dialog->isVisible());
     QTest::keyClick(dialog->eingabe(), Qt::Key_Backspace);
-    QVERIFY(!dialog->fehler()->isVisible());
+    QCOMPARE(dialog->fehler()->text(), QString());
     QSignalSpy fertig(f.fenster.get(), &Bilderfenster::arbeitFertig);
     QTest::keyClick(dialog->eingabe(), Qt::Key_Return);
     QTRY_COMPARE_WITH_TIMEOUT(fertig.count(), 1, 20000);
@@ -210,6 +225,157 @@ void tst_Bilderaufnahme::keineNormaleDatei()
     QTRY_COMPARE_WITH_TIMEOUT(fertig.count(), 2, 20000);
     QVERIFY(QFileInfo::exists(tmp.filePath(u"Hase.png"_s)));
     QVERIFY(!geoeffnet);
+}
+
+void tst_Bilderaufnahme::wortVorschlag_data()
+{
+    QTest::addColumn<QString>("datei");
+    QTest::addColumn<QString>("vorschlag");
+    QTest::newRow("Kamera") << "IMG_20251006_101522.jpg"
+                            << "";
+    QTest::newRow("Sony") << "DSC01234.JPG"
+                          << "";
+    QTest::newRow("Pixel") << "PXL_20251006_101522123.MP.jpg"
+                           << "";
+    QTest::newRow("Bildschirmfoto") << "Screenshot_2025-10-06-10-15-22.png"
+                                    << "";
+    QTest::newRow("Gnome") << "Bildschirmfoto vom 2025-10-06 10-15-22.png"
+                           << "";
+    QTest::newRow("Ziffern") << "20251006_101522.jpg"
+                             << "";
+    QTest::newRow("Wort") << "Marienkäfer.jpg"
+                          << "Marienkäfer";
+    QTest::newRow("Wort mit Leerzeichen") << " Igel .png"
+                                          << "Igel";
+    QTest::newRow("zwei Wörter") << "Rote Beete.png"
+                                 << "Rote Beete";
+    QTest::newRow("Bildwort") << "Bilderbuch.png"
+                              << "Bilderbuch";
+}
+
+// The word dialog proposes the file's name only where it is a word.
+void tst_Bilderaufnahme::wortVorschlag()
+{
+    QFETCH(QString, datei);
+    QFETCH(QString, vorschlag);
+    QTemporaryDir tmp, quelle;
+    fuelle(tmp.path(), 3);
+    schreibeBild(quelle.filePath(datei), QSize(200, 150), Qt::gray, "PNG");
+    Offen f(tmp.path());
+    QVERIFY(lasseFallen(*f.fenster, {quelle.filePath(datei)}));
+    auto* dialog = wortdialog(*f.fenster);
+    QVERIFY(dialog);
+    QCOMPARE(dialog->eingabe()->text(), vorschlag);
+    QCOMPARE(dialog->okKnopf()->isEnabled(), !vorschlag.isEmpty());
+}
+
+void tst_Bilderaufnahme::warnungBeimTippen_data()
+{
+    QTest::addColumn<QString>("wort");
+    QTest::addColumn<QString>("meldung"); // its beginning; empty: none
+    QTest::addColumn<bool>("erlaubt");
+    QTest::newRow("gut") << "Igel"
+                         << "" << true;
+    QTest::newRow("zu lang für den Knopf") << "Donaudampfschifffahrt"
+                                           << "Das Wort ist zu lang für einen Knopf der Auswahlbox" << true;
+    QTest::newRow("Schrägstrich") << "Igel/Maus"
+                                  << "Das Wort darf keinen Schrägstrich" << false;
+    QTest::newRow("unsichtbar") << u"Ig\u200Bel"_s << "Das Wort darf keine Zeilenumbrüche" << false;
+}
+
+// Typing warns at once, beneath the field in room for two lines, never over
+// the picture; a word too long for the button may still be added.
+void tst_Bilderaufnahme::warnungBeimTippen()
+{
+    QFETCH(QString, wort);
+    QFETCH(QString, meldung);
+    QFETCH(bool, erlaubt);
+    QTemporaryDir tmp, quelle;
+    fuelle(tmp.path(), 3);
+    schreibeBild(quelle.filePath(u"Foto.png"_s), QSize(200, 150), Qt::gray);
+    Offen f(tmp.path());
+    QVERIFY(lasseFallen(*f.fenster, {quelle.filePath(u"Foto.png"_s)}));
+    auto* d = wortdialog(*f.fenster);
+    QVERIFY(d);
+    d->eingabe()->selectAll();
+    // A character no key types comes in from the clipboard, as from a text copied elsewhere.
+    if (std::any_of(wort.begin(), wort.end(), [](QChar c) { return c.unicode() > 0xFF; })) {
+        QGuiApplication::clipboard()->setText(wort);
+        QTest::keyClick(d->eingabe(), Qt::Key_V, Qt::ControlModifier);
+    } else {
+        QTest::keyClicks(d->eingabe(), wort);
+    }
+    QCOMPARE(d->eingabe()->text(), wort);
+    QVERIFY2(meldung.isEmpty() ? d->fehler()->text().isEmpty() : d->fehler()->text().startsWith(meldung),
+             qPrintable(d->fehler()->text()));
+    QCOMPARE(d->okKnopf()->isEnabled(), erlaubt);
+    QVERIFY(d->fehler()->height() >= 2 * d->fehler()->fontMetrics().lineSpacing());
+    const QLabel* bild = nullptr;
+    for (const QLabel* l : d->findChildren<QLabel*>())
+        if (l->size() == QSize(160, 120))
+            bild = l;
+    QVERIFY(bild);
+    QVERIFY(!bild->geometry().intersects(d->fehler()->geometry()));
+}
+
+void tst_Bilderaufnahme::vieleBilder_data()
+{
+    QTest::addColumn<QString>("antwort");
+    QTest::addColumn<bool>("fuerAlle");
+    QTest::addColumn<int>("ersetzt"); // pictures of the three that replaced the old
+    QTest::newRow("Ersetzen für alle") << "Ersetzen" << true << 3;
+    QTest::newRow("Nicht hinzufügen für alle") << "Nicht hinzufügen" << true << 0;
+    QTest::newRow("Abbrechen") << "Abbrechen" << false << 0;
+}
+
+// Three photos whose words are taken: one answer "Für alle" serves all three,
+// "Abbrechen" ends the whole batch without another question.
+void tst_Bilderaufnahme::vieleBilder()
+{
+    QFETCH(QString, antwort);
+    QFETCH(bool, fuerAlle);
+    QFETCH(int, ersetzt);
+    QTemporaryDir tmp, quelle;
+    fuelle(tmp.path());
+    const QStringList namen{u"Affe.png"_s, u"Anker.png"_s, u"Apfel.png"_s};
+    QStringList quellen;
+    for (const QString& n : namen) {
+        quellen.append(quelle.filePath(n));
+        schreibeBild(quellen.last(), QSize(200, 150), Qt::darkRed);
+    }
+    Offen f(tmp.path());
+    QVERIFY(wartePruefung(*f.fenster));
+    QSignalSpy fertig(f.fenster.get(), &Bilderfenster::arbeitFertig);
+    QVERIFY(lasseFallen(*f.fenster, quellen));
+    auto* d = wortdialog(*f.fenster);
+    QVERIFY(d);
+    tippeWort(*d, kb::Wort(namen[0]));
+    QMessageBox* m = frage(*f.fenster);
+    QVERIFY(m);
+    QCOMPARE(m->windowTitle(), u"Wort schon vorhanden"_s);
+    QVERIFY(m->checkBox());
+    if (fuerAlle)
+        QTest::mouseClick(m->checkBox(), Qt::LeftButton, {}, QPoint(6, m->checkBox()->height() / 2));
+    QTest::mouseClick(knopf(*m, antwort), Qt::LeftButton);
+    // The next words are asked for, and no question comes again.
+    for (int i = 1; i < 3 && antwort != u"Abbrechen"; ++i) {
+        QPointer<QMessageBox> nochmal;
+        QTRY_VERIFY_WITH_TIMEOUT(((d = f->findChild<kbb::fenster::Wortdialog*>()) && d->isVisible() &&
+                                  d->eingabe()->text() == kb::Wort(namen[i])) ||
+                                     ((nochmal = f->findChild<QMessageBox*>()) && nochmal->isVisible()),
+                                 20000);
+        QVERIFY2(!nochmal || !nochmal->isVisible(), "the question came again");
+        tippeWort(*d, d->eingabe()->text());
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(fertig.count(), 1, 20000);
+    QTRY_VERIFY(!f->findChild<QMessageBox*>());
+    int neu = 0;
+    for (const QString& n : namen)
+        neu += QImage(tmp.filePath(n)).pixelColor(3, 3) == QColor(Qt::darkRed) ? 1 : 0;
+    QCOMPARE(neu, ersetzt);
+    QCOMPARE(tk::listedFileNames(tmp.filePath(u"aussortiert"_s)).size(), ersetzt);
+    if (antwort == u"Abbrechen")
+        QCOMPARE(f->arbeitszeile()->text(), u"Abgebrochen: 3 Bilder wurden nicht hinzugefügt."_s);
 }
 
 QTEST_MAIN(tst_Bilderaufnahme)

@@ -27,6 +27,9 @@
 #include "support/fensterhilfe.h"
 #include "support/testbilder.h"
 
+#include <QMenuBar>
+#include <QTextBrowser>
+
 using namespace kbtest::fenster;
 
 class tst_Bilderfenster : public QObject {
@@ -39,6 +42,9 @@ private Q_SLOTS:
     void schreibgeschuetzt();
     void reparierenPerKnopf();
     void kindansicht();
+    void hilfe_data();
+    void hilfe();
+    void leererOrdner();
 };
 
 void tst_Bilderfenster::urteile_data()
@@ -169,7 +175,9 @@ void tst_Bilderfenster::reparierenPerKnopf()
     auto* protokoll = f->findChild<QDialog*>(QStringLiteral("protokoll"));
     QVERIFY(protokoll && protokoll->isVisible());
     const auto* zeilen = protokoll->findChild<QListWidget*>();
-    QCOMPARE(zeilen->count(), 2);
+    // What it did, then what is left for the teacher.
+    QCOMPARE(zeilen->count(), 3);
+    QCOMPARE(zeilen->item(2)->text(), QStringLiteral("Es bleibt nichts zu tun."));
     QVERIFY(QFileInfo::exists(tmp.filePath(QStringLiteral("aussortiert/Notizen.txt"))));
     QVERIFY(QFileInfo::exists(tmp.filePath(QStringLiteral("Kater.jpg"))));
 
@@ -210,6 +218,55 @@ void tst_Bilderfenster::kindansicht()
     wahl->setFocus();
     QTest::keyClick(wahl, Qt::Key_Down);
     QCOMPARE(farbe({4, 4}), QColor(0x00, 0xC0, 0xC0));
+}
+
+void tst_Bilderfenster::hilfe_data()
+{
+    QTest::addColumn<bool>("taste"); // F1, else the menu "Hilfe"
+    QTest::newRow("F1") << true;
+    QTest::newRow("Menü Hilfe") << false;
+}
+
+// F1 or the menu "Hilfe" opens a short German help; every button of the tool
+// bar says in its tooltip more than its caption.
+void tst_Bilderfenster::hilfe()
+{
+    QFETCH(bool, taste);
+    QTemporaryDir tmp;
+    fuelle(tmp.path(), 3);
+    Offen f(tmp.path());
+    if (taste) {
+        drueckeTaste(*f.fenster, Qt::Key_F1);
+    } else {
+        QMenu* menue = nullptr;
+        for (QAction* a : f->menuBar()->actions())
+            if (a->text() == QStringLiteral("&Hilfe"))
+                menue = a->menu();
+        QVERIFY(menue);
+        f->menuBar()->setActiveAction(menue->menuAction());
+        QTRY_VERIFY(menue->isVisible());
+        QVERIFY(waehleEintrag(*menue, QStringLiteral("Hilfe zu Kieselblick – Bilder")));
+    }
+    auto* d = f->findChild<QDialog*>(QStringLiteral("hilfe"));
+    QVERIFY(d && d->isVisible());
+    const QString text = d->findChild<QTextBrowser*>()->toPlainText();
+    for (const char* teil : {"Auswahlbox", "Rückgängig", "Beiseitelegen", "aussortiert", "Wort ändern"})
+        QVERIFY2(text.contains(QString::fromUtf8(teil)), teil);
+    for (QAction* a : f->findChild<QToolBar*>()->actions())
+        if (!a->text().isEmpty())
+            QVERIFY2(a->toolTip().size() > a->text().size() + 20, qPrintable(a->text()));
+    QVERIFY(f->saetzeKnopf()->toolTip().size() > 40);
+}
+
+// An empty folder says that pictures can be dropped onto the window.
+void tst_Bilderfenster::leererOrdner()
+{
+    QTemporaryDir tmp;
+    Offen f(tmp.path());
+    QVERIFY(wartePruefung(*f.fenster));
+    QVERIFY2(f->uebersicht()->text().contains(
+                 QStringLiteral("Ziehe Bilder aus dem Dateimanager auf dieses Fenster")),
+             qPrintable(f->uebersicht()->text()));
 }
 
 QTEST_MAIN(tst_Bilderfenster)

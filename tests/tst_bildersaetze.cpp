@@ -6,6 +6,7 @@
 #include "regeln/wort.h"
 #include "support/ordnerhilfe.h"
 
+#include <QDate>
 #include <QImageReader>
 #include <QTemporaryDir>
 
@@ -120,7 +121,18 @@ void tst_Bildersaetze::saetzeFuellen()
     QCOMPARE(tk::listedFileNames(ordner), (QStringList{u"Ast.png"_s, u"zug.jpg"_s}));
     kbb::fuelleAusSatz(ordner, s[0], true);
     QCOMPARE(tk::listedFileNames(ordner), (QStringList{u"Ast.png"_s, u"Bus.png"_s, u"Zug.png"_s}));
-    QCOMPARE(tk::listedFileNames(ordner + u"/aussortiert"_s), (QStringList{u"Ast.png"_s, u"zug.jpg"_s}));
+    // The teacher's own picture lies in a dated folder of its own; the set's
+    // own "Ast.png" stayed where it was.
+    const QString datiert =
+        ordner + u"/aussortiert/"_s + QDate::currentDate().toString(Qt::ISODate) + u" vor Satz Alle"_s;
+    QCOMPARE(tk::listedFileNames(datiert), QStringList{u"zug.jpg"_s});
+    QCOMPARE(tk::listedFileNames(ordner + u"/aussortiert"_s), QStringList());
+    // The same set again puts nothing aside and makes no "Ast (2).png".
+    const QStringList zeilen = kbb::fuelleAusSatz(ordner, s[0], true);
+    QCOMPARE(zeilen.first(), u"Kein Bild aus dem Satz „Alle“ kopiert."_s);
+    QCOMPARE(tk::listedFileNames(ordner), (QStringList{u"Ast.png"_s, u"Bus.png"_s, u"Zug.png"_s}));
+    QCOMPARE(tk::listedFileNames(datiert), QStringList{u"zug.jpg"_s});
+    QCOMPARE(inhalte(ordner + u"/aussortiert"_s).size(), 1);
 }
 
 void tst_Bildersaetze::mitgelieferteSaetze()

@@ -10,8 +10,10 @@
 #include "bilderordner/fenster/kindansicht.h"
 #include "bilderordner/fenster/vorschaubilder.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDialog>
 #include <QDir>
 #include <QListView>
 #include <QPainter>
@@ -98,7 +100,8 @@ int main(int argc, char* argv[])
     QDir().mkpath(ziel.absolutePath());
 
     kbb::fenster::Bilderfenster fenster(ordner, parser.value(QStringLiteral("share")));
-    fenster.resize(1180, 780);
+    // The size of a school laptop's whole screen: the window must fit it.
+    fenster.resize(1024, 768);
     fenster.show();
     if (!QTest::qWaitFor([&] { return fenster.berichtDa() && fenster.vorschaubilder()->fertig(); }, 60000)) {
         qCritical("the folder was not judged in time");
@@ -117,6 +120,15 @@ int main(int argc, char* argv[])
             qCritical("the preview of %s did not load", datei);
         QTest::qWait(50);
         gut = speichere(fenster, ziel, QString::fromUtf8(bild)) && gut;
+    }
+    // The help the teacher gets with F1.
+    fenster.hilfeAktion()->trigger();
+    if (auto* hilfe = fenster.findChild<QDialog*>(QStringLiteral("hilfe"))) {
+        QTest::qWait(50);
+        gut = speichere(*hilfe, ziel, QStringLiteral("kieselblick-bilder-hilfe.png")) && gut;
+    } else {
+        qCritical("the help did not open");
+        gut = false;
     }
     QDir(wurzel).removeRecursively();
     return gut ? 0 : 1;

@@ -7,9 +7,13 @@
 #include "bilderordner/fenster/bildliste.h"
 #include "bilderordner/fenster/wortdialog.h"
 
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QDialog>
 #include <QDir>
 #include <QLineEdit>
+#include <QListView>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QProcess>
@@ -127,6 +131,44 @@ inline QPushButton* knopf(QMessageBox& m, const QString& text)
 inline QWidget* werkzeug(Bilderfenster& f, QAction* aktion)
 {
     return f.findChild<QToolBar*>()->widgetForAction(aktion);
+}
+
+// Clicks the tile, as the teacher chooses a picture.
+inline void klickeKachel(Bilderfenster& f, const QString& name)
+{
+    const QRect r = f.liste()->visualRect(kachel(f, name));
+    QTest::mouseClick(f.liste()->viewport(), Qt::LeftButton, {}, r.center());
+}
+
+// A key pressed while the list of tiles has the focus.
+inline void drueckeTaste(Bilderfenster& f, int taste, Qt::KeyboardModifiers mit = {})
+{
+    QApplication::setActiveWindow(&f);
+    f.liste()->setFocus();
+    QTest::keyClick(f.liste(), Qt::Key(taste), mit);
+}
+
+// The right mouse button on a tile: the context menu that opens.
+inline QMenu* kontextmenue(Bilderfenster& f, const QString& name)
+{
+    const QPoint p = f.liste()->visualRect(kachel(f, name)).center();
+    QContextMenuEvent e(QContextMenuEvent::Mouse, p, f.liste()->viewport()->mapToGlobal(p));
+    QCoreApplication::sendEvent(f.liste()->viewport(), &e);
+    for (QMenu* m : f.findChildren<QMenu*>())
+        if (m->isVisible())
+            return m;
+    return nullptr;
+}
+
+// Clicks the entry of an open menu that has this text.
+inline bool waehleEintrag(QMenu& menue, const QString& text)
+{
+    for (QAction* a : menue.actions())
+        if (a->text() == text && a->isEnabled()) {
+            QTest::mouseClick(&menue, Qt::LeftButton, {}, menue.actionGeometry(a).center());
+            return true;
+        }
+    return false;
 }
 
 // A folder even root may not change: immutable for root, without write bits for others.

@@ -2,7 +2,9 @@
 
 #include "bilderordner/fenster/lesepool.h"
 #include "bilderordner/fenster/wortdialog.h"
+#include "bilderordner/kern/texte.h"
 
+#include <QCheckBox>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
@@ -22,8 +24,11 @@ bool Aufnahme::beschaeftigt() const
 
 void Aufnahme::nimm(const QString& ordner, const QStringList& quellen)
 {
-    if (!beschaeftigt())
+    if (!beschaeftigt()) {
         ordner_ = ordner;
+        gesamt_ = {QStringLiteral("Bilder hinzufügen"), {}};
+        fuerAlleErsetzen_.reset();
+    }
     warteschlange_ += quellen;
     if (!beschaeftigt())
         naechste();
@@ -44,7 +49,7 @@ void Aufnahme::naechste()
         frageWort(quelle_);
         return;
     }
-    Q_EMIT fertig();
+    Q_EMIT fertig(gesamt_);
 }
 
 void Aufnahme::frageWort(const QString& quelle)
@@ -55,7 +60,7 @@ void Aufnahme::frageWort(const QString& quelle)
         if (ergebnis == QDialog::Accepted)
             speichere(dialog->wort(), false);
         else
-            naechste();
+            brichAb();
     });
     dialog->open();
 }
@@ -69,6 +74,12 @@ void Aufnahme::speichere(const QString& wort, bool ersetzen)
 void Aufnahme::gespeichert()
 {
     const Hinzugefuegt h = arbeit_.result();
+    gesamt_.schritte += h.aenderung.schritte;
+    if (h.wortVorhanden && fuerAlleErsetzen_) {
+        if (*fuerAlleErsetzen_)
+            return speichere(wort_, true);
+        return nichtHinzugefuegt();
+    }
     if (h.wortVorhanden) {
         frageErsetzen(h);
         return;
@@ -88,16 +99,44 @@ void Aufnahme::frageErsetzen(const Hinzugefuegt& h)
                                   QMessageBox::NoButton, fenster_);
     frage->setAttribute(Qt::WA_DeleteOnClose);
     QPushButton* ersetzen = frage->addButton(QStringLiteral("Ersetzen"), QMessageBox::AcceptRole);
-    frage->addButton(QStringLiteral("Nicht hinzufügen"), QMessageBox::RejectRole);
-    connect(frage, &QMessageBox::finished, this, [this, frage, ersetzen] {
-        if (frage->clickedButton() == ersetzen) {
-            speichere(wort_, true);
-            return;
-        }
-        Q_EMIT meldung(QStringLiteral("„%1“ wurde nicht hinzugefügt.").arg(QFileInfo(quelle_).fileName()));
-        naechste();
+    QPushButton* auslassen = frage->addButton(QStringLiteral("Nicht hinzufügen"), QMessageBox::RejectRole);
+    frage->addButton(QStringLiteral("Abbrechen"), QMessageBox::DestructiveRole)
+        ->setToolTip(QStringLiteral("Keines der übrigen Bilder hinzufügen"));
+    ersetzen->setToolTip(QStringLiteral("Das neue Bild nehmen; das alte kommt nach „aussortiert“"));
+    auslassen->setToolTip(QStringLiteral("Das alte Bild behalten und das neue nicht hinzufügen"));
+    if (!warteschlange_.isEmpty()) {
+        auto* alle =
+            new QCheckBox(QStringLiteral("Für alle weiteren Bilder mit schon vorhandenem Wort"), frage);
+        frage->setCheckBox(alle);
+    }
+    connect(frage, &QMessageBox::finished, this, [this, frage, ersetzen, auslassen] {
+        const bool alle = frage->checkBox() && frage->checkBox()->isChecked();
+        if (frage->clickedButton() != ersetzen && frage->clickedButton() != auslassen)
+            return brichAb();
+        if (alle)
+            fuerAlleErsetzen_ = frage->clickedButton() == ersetzen;
+        if (frage->clickedButton() == ersetzen)
+            return speichere(wort_, true);
+        nichtHinzugefuegt();
     });
     frage->open();
+}
+
+void Aufnahme::nichtHinzugefuegt()
+{
+    Q_EMIT meldung(
+        QStringLiteral("%1 wurde nicht hinzugefügt.").arg(texte::genannt(QFileInfo(quelle_).fileName())));
+    naechste();
+}
+
+// Ends the whole batch: the pictures still waiting are not added.
+void Aufnahme::brichAb()
+{
+    const qsizetype rest = warteschlange_.size() + 1;
+    warteschlange_.clear();
+    Q_EMIT meldung(rest == 1 ? QStringLiteral("Abgebrochen: ein Bild wurde nicht hinzugefügt.")
+                             : QStringLiteral("Abgebrochen: %1 Bilder wurden nicht hinzugefügt.").arg(rest));
+    naechste();
 }
 
 } // namespace kbb::fenster

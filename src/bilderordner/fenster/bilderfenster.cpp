@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QListView>
 #include <QMenuBar>
+#include <QProgressBar>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSplitter>
@@ -68,18 +69,22 @@ Bilderfenster::Bilderfenster(const QString& ordner, const QString& share, QWidge
     kachel_ = new Kachel(this);
     setWindowTitle(QStringLiteral("Kieselblick – Bilder"));
     setAcceptDrops(true);
-    baueAktionen();
     baueInhalt();
+    baueAktionen();
     connect(kachel_, &Kachel::ersteVorschauGemalt, this, &Bilderfenster::ersteVorschauGemalt);
-    connect(&pruefung_, &QFutureWatcher<Ordnerbericht>::finished, this, &Bilderfenster::berichtFertig);
+    connect(&pruefung_, &QFutureWatcher<Geprueft>::finished, this, &Bilderfenster::berichtFertig);
     connect(&arbeit_, &QFutureWatcher<QStringList>::finished, this, &Bilderfenster::arbeitAngekommen);
     connect(aufnahme_, &Aufnahme::geaendert, this, &Bilderfenster::aktualisiere);
-    connect(aufnahme_, &Aufnahme::meldung, this, [this](const QString& t) { statusBar()->showMessage(t); });
-    connect(aufnahme_, &Aufnahme::fertig, this, [this] {
-        schalteAktionen();
+    connect(aufnahme_, &Aufnahme::meldung, this, [this](const QString& t) { meldeArbeit(t, true); });
+    connect(aufnahme_, &Aufnahme::fertig, this, [this](const Aenderung& a) {
+        merke(a);
+        meldeArbeit(arbeitszeile_->text(), false);
         Q_EMIT arbeitFertig();
     });
-    resize(1120, 760);
+    // A school's laptop often has a screen of 1024 × 768 pixels, of which the
+    // title bar and a task bar take some: the window fits into what is left.
+    setMinimumSize(720, 480);
+    resize(1000, 660);
     oeffne(ordner);
 }
 
@@ -120,12 +125,27 @@ void Bilderfenster::baueInhalt()
     connect(liste_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &Bilderfenster::auswahlGeaendert);
 
+    // What is being done, right under the summary where the teacher looks, and
+    // what was done last.
+    arbeitszeile_ = new QLabel(this);
+    arbeitszeile_->setObjectName(QStringLiteral("arbeitszeile"));
+    arbeitszeile_->setWordWrap(true);
+    arbeitszeile_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    fortschritt_ = new QProgressBar(this);
+    fortschritt_->setRange(0, 0);
+    fortschritt_->setMaximumHeight(10);
+    fortschritt_->setTextVisible(false);
+    fortschritt_->hide();
+    arbeitszeile_->hide();
+
     auto* links = new QWidget(this);
     auto* spalte = new QVBoxLayout(links);
     spalte->setContentsMargins(6, 6, 0, 6);
     spalte->addWidget(einstellungsfehler_);
     spalte->addWidget(schreibschutz_);
     spalte->addWidget(uebersicht_);
+    spalte->addWidget(arbeitszeile_);
+    spalte->addWidget(fortschritt_);
     spalte->addWidget(liste_, 1);
 
     kindansicht_ = new Kindansicht(this);
@@ -170,17 +190,22 @@ void Bilderfenster::aktualisiere()
     if (const int z = modell_->zeile(gewaehlt); z >= 0)
         liste_->setCurrentIndex(modell_->index(z));
     liste_->verticalScrollBar()->setValue(rollen);
-    pruefung_.setFuture(QtConcurrent::run(&lesepool(), pruefeOrdner, ordner_));
+    pruefung_.setFuture(QtConcurrent::run(&lesepool(), [ordner = ordner_] {
+        Geprueft g{pruefeOrdner(ordner), {}};
+        g.eintraege = Bildliste::ordne(g.bericht);
+        return g;
+    }));
 }
 
 void Bilderfenster::berichtFertig()
 {
-    bericht_ = pruefung_.result();
-    if (bericht_.ordner != ordner_)
+    Geprueft g = pruefung_.result();
+    if (g.bericht.ordner != ordner_)
         return;
+    bericht_ = std::move(g.bericht);
     const QString gewaehlt = liste_->currentIndex().data(Bildliste::NameRolle).toString();
     const int rollen = liste_->verticalScrollBar()->value();
-    modell_->setzeBericht(bericht_);
+    modell_->setzeBericht(std::move(g.eintraege));
     if (const int z = modell_->zeile(gewaehlt); z >= 0)
         liste_->setCurrentIndex(modell_->index(z));
     liste_->verticalScrollBar()->setValue(rollen);
@@ -199,6 +224,12 @@ void Bilderfenster::zeigeUebersicht()
     if (!QFileInfo(ordner_).isDir()) {
         uebersicht_->setText(
             QStringLiteral("Den Ordner „%1“ gibt es nicht.").arg(QDir::toNativeSeparators(ordner_)));
+        return;
+    }
+    if (modell_->rowCount() == 0) {
+        uebersicht_->setText(QStringLiteral(
+            "Der Ordner ist leer. Ziehe Bilder aus dem Dateimanager auf dieses Fenster, oder wähle "
+            "„Bilder hinzufügen …“ oder einen Bildersatz."));
         return;
     }
     if (!berichtDa_) {
@@ -225,6 +256,13 @@ void Bilderfenster::schalteAktionen()
     hinzufuegen_->setEnabled(frei);
     reparieren_->setEnabled(frei);
     saetzeKnopf_->setEnabled(frei && !saetze_.isEmpty());
+    const bool bild = frei && !gewaehlterName().isEmpty();
+    for (QAction* a : {wortAendern_, beiseite_, ersetzen_})
+        a->setEnabled(bild);
+    aussortiert_->setEnabled(frei);
+    rueckgaengig_->setEnabled(frei && !letzte_.leer());
+    rueckgaengig_->setText(letzte_.leer() ? QStringLiteral("Rückgängig")
+                                          : QStringLiteral("Rückgängig: %1").arg(letzte_.was));
 }
 
 void Bilderfenster::auswahlGeaendert()
@@ -232,6 +270,24 @@ void Bilderfenster::auswahlGeaendert()
     const QModelIndex i = liste_->currentIndex();
     kindansicht_->zeige(i.data(Bildliste::PfadRolle).toString(), i.data(Qt::DisplayRole).toString(),
                         i.data(Bildliste::SaetzeRolle).toStringList());
+    schalteAktionen();
+}
+
+// Says what is being done (with a moving bar) or what was done last.
+void Bilderfenster::meldeArbeit(const QString& text, bool laeuft)
+{
+    arbeitszeile_->setText(text);
+    arbeitszeile_->setVisible(!text.isEmpty());
+    fortschritt_->setVisible(laeuft);
+    statusBar()->showMessage(text);
+}
+
+// Keeps a change for "Rückgängig"; one that changed nothing keeps the one before.
+void Bilderfenster::merke(const Aenderung& aenderung)
+{
+    if (!aenderung.leer())
+        letzte_ = aenderung;
+    schalteAktionen();
 }
 
 int starte(QApplication& app, const QString& ordner)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "bilderordner/fenster/bildliste.h"
+#include "bilderordner/kern/aenderung.h"
 #include "bilderordner/kern/pruefung.h"
 #include "bilderordner/kern/saetze.h"
 
@@ -11,12 +13,28 @@ class QAction;
 class QApplication;
 class QLabel;
 class QListView;
+class QProgressBar;
 class QToolButton;
 
 namespace kbb::fenster {
 
+// What a change of the folder in a worker gives: its lines for the teacher and
+// its steps, for undoing it. A change of a single picture says its one line in
+// the window; a larger one shows its lines in a window of their own.
+struct Arbeitsergebnis {
+    QStringList zeilen;
+    Aenderung aenderung;
+    bool einzeln = false;
+};
+
+// The judgement of the folder with its tiles already in order, both made in a
+// worker thread.
+struct Geprueft {
+    Ordnerbericht bericht;
+    Bildliste::Eintraege eintraege;
+};
+
 class Aufnahme;
-class Bildliste;
 class Kachel;
 class Kindansicht;
 class Klassenuebersicht;
@@ -54,6 +72,14 @@ public:
     // The class overview of the configured results folder, opened from the menu
     // "Ergebnisse"; the one that is open, if any.
     Klassenuebersicht* offeneKlassenuebersicht() const;
+    QAction* wortAendernAktion() const { return wortAendern_; }
+    QAction* beiseiteAktion() const { return beiseite_; }
+    QAction* ersetzenAktion() const { return ersetzen_; }
+    QAction* rueckgaengigAktion() const { return rueckgaengig_; }
+    QAction* aussortiertAktion() const { return aussortiert_; }
+    QAction* hilfeAktion() const { return hilfe_; }
+    // The line under the summary that says what is being done and what was done last.
+    QLabel* arbeitszeile() const { return arbeitszeile_; }
 
 Q_SIGNALS:
     void berichtAngekommen();
@@ -76,9 +102,21 @@ private:
     void waehleBilder();
     void repariereOrdner();
     void fuelleAus(const Bildersatz& satz, bool ersetzen);
-    void starteArbeit(const QString& titel, const std::function<QStringList()>& arbeit);
+    void starteArbeit(const QString& titel, const std::function<Arbeitsergebnis()>& arbeit);
     void arbeitAngekommen();
     void zeigeKlassenuebersicht();
+    void meldeArbeit(const QString& text, bool laeuft);
+    void merke(const Aenderung& aenderung);
+    // Actions on the chosen picture (bilderfenster_einzeln.cpp).
+    void baueEinzelaktionen();
+    QString gewaehlterName() const;
+    void zeigeKontextmenue(const QPoint& punkt);
+    void aendereGewaehltesWort();
+    void legeGewaehltesBeiseite();
+    void ersetzeGewaehltesBild();
+    void zeigeAussortiert();
+    void macheLetztesRueckgaengig();
+    void zeigeHilfe();
 
     QString ordner_;
     QString share_;
@@ -101,9 +139,18 @@ private:
     QToolButton* saetzeKnopf_ = nullptr;
     QAction* klassenuebersicht_ = nullptr;
     QPointer<Klassenuebersicht> offeneUebersicht_;
-    QFutureWatcher<Ordnerbericht> pruefung_;
-    QFutureWatcher<QStringList> arbeit_;
+    QAction* wortAendern_ = nullptr;
+    QAction* beiseite_ = nullptr;
+    QAction* ersetzen_ = nullptr;
+    QAction* rueckgaengig_ = nullptr;
+    QAction* aussortiert_ = nullptr;
+    QAction* hilfe_ = nullptr;
+    QLabel* arbeitszeile_ = nullptr;
+    QProgressBar* fortschritt_ = nullptr;
+    QFutureWatcher<Geprueft> pruefung_;
+    QFutureWatcher<Arbeitsergebnis> arbeit_;
     QString arbeitTitel_;
+    Aenderung letzte_; // the last change, which "Rückgängig" undoes
 };
 
 // Opens the window on the folder and runs the program.

@@ -1,11 +1,13 @@
 // The teacher's actions in the companion's window: opening another folder,
 // adding pictures, repairing the folder and filling it from a picture set.
 #include "bilderordner/fenster/aufnahme.h"
+#include "bilderordner/fenster/bilddialog.h"
 #include "bilderordner/fenster/bilderfenster.h"
 #include "bilderordner/fenster/klassenuebersicht.h"
 #include "bilderordner/fenster/lesepool.h"
 #include "bilderordner/kern/reparatur.h"
 #include "regeln/einstellungen.h"
+#include "bilderordner/kern/texte.h"
 
 #include <QAction>
 #include <QDialog>
@@ -66,19 +68,50 @@ void zeigeProtokoll(QWidget* fenster, const QString& titel, const QStringList& z
     d->open();
 }
 
+Arbeitsergebnis fuelle(const QString& ordner, const Bildersatz& satz, bool ersetzen)
+{
+    Arbeitsergebnis e;
+    e.zeilen = fuelleAusSatz(ordner, satz, ersetzen, &e.aenderung);
+    return e;
+}
+
+// What the folder still needs after a repair: the teacher's part.
+QStringList nochZuTun(const QString& ordner)
+{
+    const Ordnerbericht bericht = pruefeOrdner(ordner);
+    QStringList zeilen;
+    for (const Datei& d : bericht.dateien)
+        for (const Meldung& m : d.meldungen)
+            zeilen.append(QStringLiteral("%1: %2").arg(texte::genannt(d.name), m.satz));
+    if (zeilen.isEmpty())
+        return {QStringLiteral("Es bleibt nichts zu tun.")};
+    zeilen.prepend(QStringLiteral("Noch zu tun:"));
+    return zeilen;
+}
+
 } // namespace
 
 void Bilderfenster::baueAktionen()
 {
     oeffnen_ = new QAction(QStringLiteral("Ordner öffnen …"), this);
     oeffnen_->setShortcut(QKeySequence::Open);
+    oeffnen_->setToolTip(
+        QStringLiteral("Einen anderen Bilderordner zeigen, etwa eine Kopie auf einem Stick"));
     connect(oeffnen_, &QAction::triggered, this, &Bilderfenster::waehleOrdner);
     hinzufuegen_ = new QAction(QStringLiteral("Bilder hinzufügen …"), this);
+    hinzufuegen_->setToolTip(QStringLiteral("Fotos oder Bilder auswählen, für jedes das Wort eingeben; sie "
+                                            "werden verkleinert, bis das Kind sie ganz sieht"));
     connect(hinzufuegen_, &QAction::triggered, this, &Bilderfenster::waehleBilder);
     reparieren_ = new QAction(QStringLiteral("Ordner reparieren"), this);
+    reparieren_->setToolTip(
+        QStringLiteral("Dateien, die das Spiel mit einem Fehler beenden, nach "
+                       "„aussortiert“ legen, Endungen kürzen, zu große Bilder verkleinern; "
+                       "nichts wird gelöscht"));
     connect(reparieren_, &QAction::triggered, this, &Bilderfenster::repariereOrdner);
     auto* neu = new QAction(QStringLiteral("Neu prüfen"), this);
     neu->setShortcut(QKeySequence::Refresh);
+    neu->setToolTip(
+        QStringLiteral("Den Ordner noch einmal lesen, etwa nachdem jemand anderes etwas geändert hat"));
     connect(neu, &QAction::triggered, this, &Bilderfenster::aktualisiere);
     auto* beenden = new QAction(QStringLiteral("Beenden"), this);
     beenden->setShortcut(QKeySequence::Quit);
@@ -87,6 +120,8 @@ void Bilderfenster::baueAktionen()
     saetzeKnopf_ = new QToolButton(this);
     saetzeKnopf_->setText(QStringLiteral("Bildersätze"));
     saetzeKnopf_->setPopupMode(QToolButton::InstantPopup);
+    saetzeKnopf_->setToolTip(QStringLiteral("Den Ordner aus einem mitgelieferten Bildersatz füllen: die "
+                                            "Bilder hinzufügen oder die bisherigen ersetzen"));
     saetzeKnopf_->setMenu(new QMenu(saetzeKnopf_));
     baueSatzMenue();
 
@@ -98,13 +133,22 @@ void Bilderfenster::baueAktionen()
     klassenuebersicht_ = new QAction(QStringLiteral("Klassenübersicht …"), this);
     connect(klassenuebersicht_, &QAction::triggered, this, &Bilderfenster::zeigeKlassenuebersicht);
     menuBar()->addMenu(QStringLiteral("&Ergebnisse"))->addAction(klassenuebersicht_);
+    baueEinzelaktionen();
+    QMenu* bild = menuBar()->addMenu(QStringLiteral("&Bild"));
+    bild->addActions({wortAendern_, beiseite_, ersetzen_});
+    bild->addSeparator();
+    bild->addActions({rueckgaengig_, aussortiert_});
+    hilfe_ = new QAction(QStringLiteral("Hilfe zu Kieselblick – Bilder"), this);
+    hilfe_->setShortcut(QKeySequence::HelpContents);
+    connect(hilfe_, &QAction::triggered, this, &Bilderfenster::zeigeHilfe);
+    menuBar()->addMenu(QStringLiteral("&Hilfe"))->addAction(hilfe_);
 
     QToolBar* leiste = addToolBar(QStringLiteral("Aktionen"));
     leiste->setMovable(false);
     leiste->setToolButtonStyle(Qt::ToolButtonTextOnly);
     leiste->addActions({oeffnen_, hinzufuegen_, reparieren_});
     leiste->addWidget(saetzeKnopf_);
-    leiste->addAction(neu);
+    leiste->addActions({rueckgaengig_, neu});
 }
 
 void Bilderfenster::baueSatzMenue()
@@ -168,11 +212,7 @@ void Bilderfenster::waehleOrdner()
 
 void Bilderfenster::waehleBilder()
 {
-    auto* d = new QFileDialog(this, QStringLiteral("Bilder hinzufügen"), QDir::homePath(),
-                              QStringLiteral("Bilder (*.jpg *.jpeg *.png *.gif *.bmp *.JPG *.JPEG *.PNG);;"
-                                             "Alle Dateien (*)"));
-    d->setAttribute(Qt::WA_DeleteOnClose);
-    d->setFileMode(QFileDialog::ExistingFiles);
+    QFileDialog* d = bildDialog(this, QStringLiteral("Bilder hinzufügen"), true);
     connect(d, &QFileDialog::filesSelected, this, [this](const QStringList& dateien) {
         aufnahme_->nimm(ordner_, dateien);
         schalteAktionen();
@@ -183,7 +223,12 @@ void Bilderfenster::waehleBilder()
 void Bilderfenster::repariereOrdner()
 {
     const QString ordner = ordner_;
-    starteArbeit(QStringLiteral("Ordner reparieren"), [ordner] { return repariere(ordner); });
+    starteArbeit(QStringLiteral("Ordner reparieren"), [ordner] {
+        Arbeitsergebnis e;
+        e.zeilen = repariere(ordner, &e.aenderung);
+        e.zeilen += nochZuTun(ordner);
+        return e;
+    });
 }
 
 void Bilderfenster::fuelleAus(const Bildersatz& satz, bool ersetzen)
@@ -191,14 +236,14 @@ void Bilderfenster::fuelleAus(const Bildersatz& satz, bool ersetzen)
     const QString ordner = ordner_;
     const QString titel = QStringLiteral("Bildersatz „%1“").arg(satz.name);
     if (!ersetzen) {
-        starteArbeit(titel, [ordner, satz] { return fuelleAusSatz(ordner, satz, false); });
+        starteArbeit(titel, [ordner, satz] { return fuelle(ordner, satz, false); });
         return;
     }
     auto* frage = new QMessageBox(
         QMessageBox::Question, titel,
         QStringLiteral(
             "Alle Bilder des Ordners durch den Satz „%1“ ersetzen? Die bisherigen Bilder werden nicht "
-            "gelöscht: sie kommen in den Unterordner „aussortiert“.")
+            "gelöscht: sie kommen in einen Unterordner von „aussortiert“ mit dem heutigen Datum.")
             .arg(satz.name),
         QMessageBox::NoButton, this);
     frage->setAttribute(Qt::WA_DeleteOnClose);
@@ -206,27 +251,33 @@ void Bilderfenster::fuelleAus(const Bildersatz& satz, bool ersetzen)
     frage->addButton(QStringLiteral("Abbrechen"), QMessageBox::RejectRole);
     connect(frage, &QMessageBox::finished, this, [this, frage, ja, ordner, satz, titel] {
         if (frage->clickedButton() == ja)
-            starteArbeit(titel, [ordner, satz] { return fuelleAusSatz(ordner, satz, true); });
+            starteArbeit(titel, [ordner, satz] { return fuelle(ordner, satz, true); });
     });
     frage->open();
 }
 
 // Runs a change of the folder in a worker thread, with the actions switched off
 // until it is done; then shows what was done and judges the folder anew.
-void Bilderfenster::starteArbeit(const QString& titel, const std::function<QStringList()>& arbeit)
+void Bilderfenster::starteArbeit(const QString& titel, const std::function<Arbeitsergebnis()>& arbeit)
 {
     if (arbeit_.isRunning())
         return;
     arbeitTitel_ = titel;
-    statusBar()->showMessage(titel + QStringLiteral(" …"));
+    meldeArbeit(titel + QStringLiteral(" …"), true);
     arbeit_.setFuture(QtConcurrent::run(&lesepool(), arbeit));
     schalteAktionen();
 }
 
 void Bilderfenster::arbeitAngekommen()
 {
-    statusBar()->clearMessage();
-    zeigeProtokoll(this, arbeitTitel_, arbeit_.result());
+    const Arbeitsergebnis e = arbeit_.result();
+    if (e.einzeln)
+        meldeArbeit(e.zeilen.join(QLatin1Char(' ')), false);
+    else {
+        meldeArbeit(arbeitTitel_ + QStringLiteral(": fertig."), false);
+        zeigeProtokoll(this, arbeitTitel_, e.zeilen);
+    }
+    merke(e.aenderung);
     aktualisiere();
     Q_EMIT arbeitFertig();
 }

@@ -6,10 +6,39 @@
 #include "toolkit/controls.h"
 #include "toolkit/visibletext.h"
 
+#include <QCollator>
+#include <QCollatorSortKey>
 #include <QDir>
 #include <algorithm>
 
 namespace kbb::fenster {
+
+namespace {
+
+// Names in the order people read them: "Sonne2" before "Sonne10", "Äpfel"
+// beside "Apfel". Sort keys are made once per name, so that sorting a large
+// folder stays quick.
+template <typename Liste, typename Vorrang> void sortiereNatuerlich(Liste& eintraege, Vorrang vorrang)
+{
+    QCollator collator{QLocale(QLocale::German, QLocale::Germany)};
+    collator.setNumericMode(true);
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    std::vector<std::pair<QCollatorSortKey, qsizetype>> schluessel;
+    schluessel.reserve(std::size_t(eintraege.size()));
+    for (qsizetype i = 0; i < eintraege.size(); ++i)
+        schluessel.emplace_back(collator.sortKey(eintraege[i].name), i);
+    std::stable_sort(schluessel.begin(), schluessel.end(), [&](const auto& x, const auto& y) {
+        const int vx = vorrang(eintraege[x.second]), vy = vorrang(eintraege[y.second]);
+        return vx != vy ? vx > vy : x.first.compare(y.first) < 0;
+    });
+    Liste sortiert;
+    sortiert.reserve(eintraege.size());
+    for (const auto& [s, i] : schluessel)
+        sortiert.append(std::move(eintraege[i]));
+    eintraege = std::move(sortiert);
+}
+
+} // namespace
 
 Bildliste::Bildliste(Vorschaubilder& vorschau, QObject* parent)
     : QAbstractListModel(parent), vorschau_(vorschau)
@@ -25,10 +54,11 @@ void Bildliste::setzeListe(const QString& ordner)
         eintraege.append({name, dir.filePath(name), kb::Wort(name), offen(), {}});
     for (const QByteArray& roh : namenOhneUtf8(ordner))
         eintraege.append({alsLatin1(roh), QString(), QString(), offen(), {}});
+    sortiereNatuerlich(eintraege, [](const Eintrag&) { return 0; });
     ersetze(std::move(eintraege));
 }
 
-void Bildliste::setzeBericht(const Ordnerbericht& bericht)
+Bildliste::Eintraege Bildliste::ordne(const Ordnerbericht& bericht)
 {
     const QDir dir(bericht.ordner);
     QList<Eintrag> eintraege;
@@ -41,10 +71,13 @@ void Bildliste::setzeBericht(const Ordnerbericht& bericht)
         eintraege.append({d.name, pfad, d.wort, urteil(d), saetze});
     }
     // Files that stop the game first, then those a teacher should look at, each
-    // in the game's order.
-    std::stable_sort(eintraege.begin(), eintraege.end(), [](const Eintrag& a, const Eintrag& b) {
-        return int(a.urteil.schwere) > int(b.urteil.schwere);
-    });
+    // group by name as people sort.
+    sortiereNatuerlich(eintraege, [](const Eintrag& e) { return int(e.urteil.schwere); });
+    return eintraege;
+}
+
+void Bildliste::setzeBericht(Eintraege eintraege)
+{
     ersetze(std::move(eintraege));
 }
 

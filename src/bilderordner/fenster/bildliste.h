@@ -28,15 +28,6 @@ public:
 
     explicit Bildliste(Vorschaubilder& vorschau, QObject* parent = nullptr);
 
-    // The folder's files as the game lists them; every verdict still open.
-    void setzeListe(const QString& ordner);
-    void setzeBericht(const Ordnerbericht& bericht);
-
-    int rowCount(const QModelIndex& parent = {}) const override;
-    QVariant data(const QModelIndex& index, int role) const override;
-    int zeile(const QString& name) const;
-
-private:
     struct Eintrag {
         QString name;
         QString pfad;
@@ -44,7 +35,21 @@ private:
         Urteil urteil;
         QStringList saetze;
     };
+    using Eintraege = QList<Eintrag>;
 
+    // The folder's files as the game lists them; every verdict still open.
+    void setzeListe(const QString& ordner);
+    // The tiles of a report, in the window's order: files that stop the game
+    // first, each group sorted as people sort. Made in a worker thread, so that
+    // the window only has to take them in.
+    static Eintraege ordne(const Ordnerbericht& bericht);
+    void setzeBericht(Eintraege eintraege);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    int zeile(const QString& name) const;
+
+private:
     void ersetze(QList<Eintrag> eintraege);
     void vorschauBereit(const QString& pfad);
 

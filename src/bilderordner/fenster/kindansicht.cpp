@@ -130,7 +130,7 @@ Kindansicht::Kindansicht(QWidget* parent)
     spalte->addWidget(stufe_);
     spalte->addWidget(schirm_);
     spalte->addWidget(hinweis_);
-    spalte->addWidget(new QLabel(QStringLiteral("So steht das Wort auf der Wahltafel:"), this));
+    spalte->addWidget(new QLabel(QStringLiteral("So steht das Wort in der Auswahlbox:"), this));
     spalte->addWidget(tafel);
     spalte->addWidget(saetze_);
     spalte->addStretch();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "bilderordner/kern/aenderung.h"
 #include "toolkit/folder.h"
 
 #include <QByteArray>
@@ -33,6 +34,9 @@ public:
     // name there; gives that name, or an empty string when nothing moved.
     QString sortiereAus(const QByteArray& roh, const QString& name, bool original = false);
     QString sortiereAus(const QString& name, bool original = false);
+    // The same into a folder below "aussortiert" (created if need be), such as
+    // "2026-12-06 vor Satz Tiere"; gives the path below "aussortiert".
+    QString sortiereAusNach(const QString& name, const QString& unterordner);
 
     // Moves a file back from "aussortiert/original" under the given name.
     bool holeZurueck(const QString& abgelegt, const QString& name);
@@ -43,17 +47,29 @@ public:
     // Writes a new file through a hidden temporary file; never replaces one.
     bool schreibe(const QString& name, const std::function<bool(QIODevice&)>& inhalt) const;
 
+    // Moves a file between two places given by paths relative to the picture
+    // folder ("aussortiert/Affe.png" to "Affe.png"), never through a link and
+    // never onto a name that is taken.
+    bool verschiebe(const QString& von, const QString& nach);
+
+    // Every move, rename and new file so far, in order.
+    const QList<Schritt>& schritte() const { return schritte_; }
+
     // Why "aussortiert" could not be used, once: the sentence is given the first
     // time only, so that a report says it once however many files it concerns.
     QString neuerFehler();
 
 private:
     const tk::Folder* ablageOrdner(bool original);
+    // The folder of a relative path's directory part; created below
+    // "aussortiert" when `anlegen`.
+    tk::Folder ordnerVon(const QString& pfad, bool anlegen) const;
 
     tk::Folder ordner_;
     tk::Folder aussortiert_, original_;
     QString fehler_;
     bool fehlerGesagt_ = false;
+    mutable QList<Schritt> schritte_;
 };
 
 namespace ablage {

@@ -11,6 +11,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 namespace kbb {
 
@@ -43,6 +44,18 @@ QString sortiereAus(Ablage& ablage, const QStringList& namen)
     return {};
 }
 
+// Names that cameras, phones and screenshot tools give: a known beginning
+// followed by digits, or nothing but digits and separators.
+bool kameraName(const QString& name)
+{
+    static const QRegularExpression muster(
+        QStringLiteral("^(?:(?:img|dsc[nf]?|pxl|mvimg|vid|dcim|p|screenshot|bildschirmfoto|"
+                       "whatsapp image|signal|photo|foto|image|bild)[ _-]*(?:vom|from|am)?[ _-]*\\d"
+                       "|[\\d_ .:-]+$)"),
+        QRegularExpression::CaseInsensitiveOption);
+    return muster.match(name).hasMatch();
+}
+
 } // namespace
 
 QString keineBildquelle(const QString& quelle)
@@ -59,7 +72,8 @@ QString keineBildquelle(const QString& quelle)
 
 QString wortVorschlag(const QString& dateiname)
 {
-    return QFileInfo(dateiname).completeBaseName().trimmed();
+    const QString wort = QFileInfo(dateiname).completeBaseName().trimmed();
+    return kameraName(wort) ? QString() : wort;
 }
 
 QString wortFehler(const QString& wort)
@@ -106,6 +120,7 @@ Hinzugefuegt fuegeBildHinzu(const QString& ordner, const QString& quelle, const 
     }
     Ablage ablage(ordner);
     h.meldung = sortiereAus(ablage, vorhanden);
+    h.aenderung = {QStringLiteral("Bild hinzufügen"), ablage.schritte()};
     if (!h.meldung.isEmpty())
         return h;
     const bool foto = g.format == "jpeg";
@@ -119,6 +134,7 @@ Hinzugefuegt fuegeBildHinzu(const QString& ordner, const QString& quelle, const 
     }
     const QImage klein = eingepasst(g.bild);
     h.ok = speichereBild(ablage, h.datei, klein, foto ? "jpeg" : "png");
+    h.aenderung = {QStringLiteral("Bild hinzufügen"), ablage.schritte()};
     h.meldung = h.ok ? QStringLiteral("%1 hinzugefügt (%2 × %3 Pixel).")
                            .arg(genannt(h.datei))
                            .arg(klein.width())

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "bilderordner/kern/aenderung.h"
+
 #include <QString>
 
 namespace kbb {
@@ -10,8 +12,9 @@ struct Hinzugefuegt {
     // asked to replace. `vorhanden` names that file.
     bool wortVorhanden = false;
     QString vorhanden;
-    QString datei;   // the new file's name in the folder
-    QString meldung; // a German sentence: what was done or why not
+    QString datei;       // the new file's name in the folder
+    QString meldung;     // a German sentence: what was done or why not
+    Aenderung aenderung; // what it changed in the folder
 };
 
 // Adds a picture from any file Qt can read as one, for the given word: turned as
@@ -27,7 +30,9 @@ Hinzugefuegt fuegeBildHinzu(const QString& ordner, const QString& quelle, const 
 // give an end. A German sentence; empty for an ordinary file.
 QString keineBildquelle(const QString& quelle);
 
-// The word proposed for a file: its base name without the extension, trimmed.
+// The word proposed for a file: its base name without the extension, trimmed;
+// empty where the name is no word but one a camera, a phone or a screenshot
+// tool made ("IMG_20251006_101522", "DSC01234", "Screenshot_…", only digits).
 QString wortVorschlag(const QString& dateiname);
 
 // Why a typed word cannot be a file name here, as a German sentence; empty if it can.

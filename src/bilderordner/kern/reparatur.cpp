@@ -154,7 +154,7 @@ void repariereDatei(Reparatur& r, const Datei& d)
 
 } // namespace
 
-QStringList repariere(const QString& ordner)
+QStringList repariere(const QString& ordner, Aenderung* aenderung)
 {
     Reparatur r{Ablage(ordner), {}, {}};
     for (const QByteArray& roh : namenOhneUtf8(ordner))
@@ -168,6 +168,8 @@ QStringList repariere(const QString& ordner)
             repariereDatei(r, d);
     if (r.zeilen.isEmpty())
         r.sage(QStringLiteral("Nichts zu reparieren."));
+    if (aenderung)
+        *aenderung = {QStringLiteral("Ordner reparieren"), r.ablage.schritte()};
     return r.zeilen;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "bilderordner/kern/aenderung.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -22,6 +24,7 @@ inline constexpr const char* Aussortiert = "aussortiert";
 // instead: a number added to a name would be read as part of the word. Every
 // new file is written to a temporary file in its folder and renamed into place.
 // A step that fails is reported as a line and changes nothing.
-QStringList repariere(const QString& ordner);
+// With `aenderung`, its steps are recorded there, so that the repair can be undone.
+QStringList repariere(const QString& ordner, Aenderung* aenderung = nullptr);
 
 } // namespace kbb

@@ -10,6 +10,7 @@
 #include "toolkit/visibletext.h"
 
 #include <QBuffer>
+#include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -73,21 +74,59 @@ bool kopiere(const QString& quelle, const Ablage& ablage, const QString& name)
     return ablage.schreibe(name, [&](QIODevice& ziel) { return ziel.write(inhalt) == inhalt.size(); });
 }
 
-// Moves every file the game lists to "aussortiert"; false when the folder
-// "aussortiert" cannot be used, and then nothing has moved.
-bool sortiereAllesAus(Ablage& ablage, const QString& ordner, QStringList& zeilen)
+QByteArray inhaltVon(const QString& pfad)
 {
+    QFile f(pfad);
+    return tk::isRegularFile(pfad) && f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Whether the folder's file is the set's own picture of that name, byte for
+// byte: it stays where it is, so that replacing by the same set again makes no
+// second copy of it.
+bool ausDemSatz(const Ablage& ablage, const QString& name, const Bildersatz& satz)
+{
+    for (const QString& bild : satz.bilder)
+        if (QFileInfo(bild).fileName() == name)
+            return inhaltVon(bild) == inhaltVon(ablage.pfad(name));
+    return false;
+}
+
+// The folder below "aussortiert" that takes the teacher's pictures when a set
+// replaces them, dated, so that they are not buried among earlier ones.
+QString datierterOrdner(const Bildersatz& satz)
+{
+    QString name = QStringLiteral("%1 vor Satz %2")
+                       .arg(QDate::currentDate().toString(Qt::ISODate),
+                            tk::withoutInvisibleCharacters(satz.name).trimmed());
+    return name.replace(QLatin1Char('/'), QLatin1Char('-'));
+}
+
+// Moves every file the game lists, but the set's own pictures, into a dated
+// folder below "aussortiert"; false when it cannot be used, and then nothing
+// has moved.
+bool sortiereAllesAus(Ablage& ablage, const QString& ordner, const Bildersatz& satz, QStringList& zeilen)
+{
+    const QString unter = datierterOrdner(satz);
+    int verschoben = 0;
     for (const QString& name : tk::listedFileNames(ordner)) {
-        const QString neu = ablage.sortiereAus(name);
+        if (ausDemSatz(ablage, name, satz))
+            continue;
+        const QString neu = ablage.sortiereAusNach(name, unter);
         if (neu.isEmpty() && ablage.ablageVerweigert()) {
             zeilen.append(ablage.neuerFehler());
             return false;
         }
-        zeilen.append(neu.isEmpty()
-                          ? QStringLiteral("Konnte %1 nicht verschieben.").arg(genannt(name))
-                          : QStringLiteral("%1 nach „%2/%3“ verschoben.")
-                                .arg(genannt(name), QLatin1String(Aussortiert), tk::escapedForDisplay(neu)));
+        verschoben += neu.isEmpty() ? 0 : 1;
+        if (neu.isEmpty())
+            zeilen.append(QStringLiteral("Konnte %1 nicht verschieben.").arg(genannt(name)));
     }
+    const QString wo =
+        QStringLiteral("„%1/%2“").arg(QLatin1String(Aussortiert), tk::escapedForDisplay(unter));
+    if (verschoben == 1)
+        zeilen.prepend(QStringLiteral("Das bisherige Bild liegt jetzt in %1.").arg(wo));
+    else if (verschoben > 1)
+        zeilen.prepend(
+            QStringLiteral("Die %1 bisherigen Bilder liegen jetzt in %2.").arg(verschoben).arg(wo));
     return true;
 }
 
@@ -124,14 +163,18 @@ QList<Bildersatz> saetze(const QString& shareOrdner)
     return liste;
 }
 
-QStringList fuelleAusSatz(const QString& ordner, const Bildersatz& satz, bool ersetzen)
+QStringList fuelleAusSatz(const QString& ordner, const Bildersatz& satz, bool ersetzen, Aenderung* aenderung)
 {
     if (satz.bilder.isEmpty())
         return {QStringLiteral("Der Satz %1 enthält keine Bilder: der Ordner bleibt, wie er ist.")
                     .arg(genannt(satz.name))};
     Ablage ablage(ordner);
     QStringList zeilen;
-    if (ersetzen && !sortiereAllesAus(ablage, ordner, zeilen))
+    const auto merke = qScopeGuard([&] {
+        if (aenderung)
+            *aenderung = {QStringLiteral("Bildersatz „%1“").arg(satz.name), ablage.schritte()};
+    });
+    if (ersetzen && !sortiereAllesAus(ablage, ordner, satz, zeilen))
         return zeilen;
     QSet<QString> woerter;
     for (const QString& name : tk::listedFileNames(ordner))
@@ -140,6 +183,10 @@ QStringList fuelleAusSatz(const QString& ordner, const Bildersatz& satz, bool er
     for (const QString& bild : satz.bilder) {
         const QString name = QFileInfo(bild).fileName();
         const QString wort = kb::Wort(name);
+        if (ersetzen && ausDemSatz(ablage, name, satz)) {
+            zeilen.append(QStringLiteral("%1 liegt schon im Ordner.").arg(genannt(name)));
+            continue;
+        }
         if (woerter.contains(wort.toCaseFolded())) {
             zeilen.append(QStringLiteral("%1 nicht kopiert: das Wort %2 gibt es schon.")
                               .arg(genannt(name), genannt(wort)));
@@ -152,10 +199,11 @@ QStringList fuelleAusSatz(const QString& ordner, const Bildersatz& satz, bool er
         woerter.insert(wort.toCaseFolded());
         ++kopiert;
     }
-    zeilen.prepend(
-        QStringLiteral("%1 aus dem Satz %2 kopiert.")
-            .arg(kopiert == 1 ? QStringLiteral("Ein Bild") : QStringLiteral("%1 Bilder").arg(kopiert),
-                 genannt(satz.name)));
+    zeilen.prepend(QStringLiteral("%1 aus dem Satz %2 kopiert.")
+                       .arg(kopiert == 0   ? QStringLiteral("Kein Bild")
+                            : kopiert == 1 ? QStringLiteral("Ein Bild")
+                                           : QStringLiteral("%1 Bilder").arg(kopiert),
+                            genannt(satz.name)));
     return zeilen;
 }
 

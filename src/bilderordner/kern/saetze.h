@@ -1,5 +1,7 @@
 #pragma once
 
+#include "bilderordner/kern/aenderung.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -35,6 +37,8 @@ QList<Bildersatz> saetze(const QString& shareOrdner);
 // Adding: copies the set's pictures whose word the folder does not have yet.
 // Replacing: first moves every file the game lists to "aussortiert", then copies
 // the set. Copies go through a temporary file; nothing is deleted or overwritten.
-QStringList fuelleAusSatz(const QString& ordner, const Bildersatz& satz, bool ersetzen);
+// With `aenderung`, its steps are recorded there, so that it can be undone.
+QStringList fuelleAusSatz(const QString& ordner, const Bildersatz& satz, bool ersetzen,
+                          Aenderung* aenderung = nullptr);
 
 } // namespace kbb
