@@ -6,8 +6,8 @@
 #include "bilderordner/fenster/klassenuebersicht.h"
 #include "bilderordner/fenster/lesepool.h"
 #include "bilderordner/kern/reparatur.h"
-#include "regeln/einstellungen.h"
 #include "bilderordner/kern/texte.h"
+#include "regeln/einstellungen.h"
 
 #include <QAction>
 #include <QDialog>
