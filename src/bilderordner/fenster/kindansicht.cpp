@@ -38,7 +38,8 @@ Bildteil ladeTeil(const QString& pfad)
 QString hinweisText(QSize ganz)
 {
     if (ganz.isEmpty())
-        return QStringLiteral("Dieses Bild kann das Spiel nicht laden: es hält das Spiel an.");
+        return QStringLiteral(
+            "Dieses Bild kann das Spiel nicht laden: zieht das Spiel es, endet es mit einem Fehler.");
     if (kb::bildflaeche().zeigtGanz(ganz))
         return QStringLiteral("Das Kind sieht das ganze Bild (%1 × %2 Pixel).")
             .arg(ganz.width())
