@@ -463,6 +463,9 @@ check_library_packages() {
   depends=$(dpkg-query -W -f='${Depends}' kieselblick)
   for program in "${programs[@]}"; do
   for lib in $(objdump -p "$app_dir/$program" | awk '$1 == "NEEDED" {print $2}'); do
+    # The dynamic loader itself (named by a program that uses thread-local
+    # storage of a library) is part of libc6; ldd lists it by its path.
+    case "$lib" in ld-linux*) lib=libc.so.6 ;; esac
     path=$(ldd "$app_dir/$program" | awk -v l="$lib" '$1 == l {print $3}')
     if [ -z "$path" ] || [ "$path" = "not" ]; then fail "$lib is not found"; fi
     pkg=$(dpkg -S "$(realpath "$path")" 2>/dev/null || dpkg -S "$path") ||
