@@ -128,6 +128,7 @@ check_clean_machine() {
   fi
   [ ! -e /var/lib/kieselblick ] || fail "/var/lib/kieselblick is left from before; remove it first"
   [ ! -e /var/backups/kieselblick ] || fail "/var/backups/kieselblick is left from before; move it away first"
+  backups_checked=1
   # A group this script creates through the package, it deletes again at the end.
   getent group kieselblick >/dev/null && group_was_there=1 || group_was_there=0
 }
@@ -165,6 +166,8 @@ clean_up() {
     if mountpoint -q "/var/lib/kieselblick/$name" 2>/dev/null; then as_root umount "/var/lib/kieselblick/$name"; fi
   done
   remove_package
+  # A purge moves the pictures there; the machine was checked to have none before.
+  if [ "${backups_checked:-0}" = 1 ]; then as_root rm -rf /var/backups/kieselblick; fi
   if [ "${group_was_there:-1}" = 0 ] && getent group kieselblick >/dev/null; then
     as_root delgroup --quiet kieselblick || true
   fi
