@@ -87,7 +87,6 @@ void Application::showOnBoard(QSize design, OleColor colour)
             qputenv(ScaleVariable, before);
         screen = screenNamed(name);
     }
-    scale_ = factor;
     backdrop_ = std::make_unique<Backdrop>(screen, colour);
 }
 

@@ -39,8 +39,7 @@ public:
     void showOnBoard(QSize design, OleColor colour);
     // Hides the mouse pointer in every window of the program.
     void hidePointer();
-    // The factor the screens are shown at; 1 unless they are shown on a board.
-    double scale() const { return scale_; }
+    // Whether the screens are shown at a board.
     bool onBoard() const { return backdrop_ != nullptr; }
 
     // Runs the event loop; the backdrop goes when the loop ends.
@@ -55,7 +54,6 @@ private:
     int argc_ = 0;
     std::unique_ptr<QApplication> app_;
     std::unique_ptr<Backdrop> backdrop_;
-    double scale_ = 1.0;
 };
 
 } // namespace tk
