@@ -1,7 +1,9 @@
 // The forms toolkit on two screens of its own, and its number rules and picture
 // decoding.
 #include "shell/modSkalieren.h"
+#include "support/bildvergleich.h"
 #include "support/spielumgebung.h"
+#include "toolkit/enlargement.h"
 #include "toolkit/jpegclip.h"
 #include "toolkit/numbers.h"
 #include "toolkit/pngclip.h"
@@ -202,6 +204,53 @@ private Q_SLOTS:
                 png.isEmpty() ? bild.decode(teil).toImage() : decodePngClip(path, teil & ganz.rect());
             QVERIFY2(part.convertToFormat(QImage::Format_ARGB32) == ganz.copy(teil & ganz.rect()),
                      qPrintable(QDebug::toString(teil)));
+        }
+    }
+
+    // At a board an upright JPEG is enlarged on a second thread while it is
+    // decoded; that must give exactly what decoding first and enlarging after gives.
+    void enlargedWhileDecoding_data()
+    {
+        QTest::addColumn<bool>("progressiv");
+        QTest::addColumn<bool>("grau");
+        QTest::addColumn<QRect>("teil");
+        QTest::addColumn<double>("faktor");
+        QTest::newRow("oben links, Tafel") << false << false << QRect(0, 0, 300, 200) << 1.8;
+        QTest::newRow("Mitte, ungerade") << false << false << QRect(37, 21, 90, 51) << 1.25;
+        QTest::newRow("ganz, dreifach") << false << false << QRect(0, 0, 333, 251) << 3.0;
+        QTest::newRow("grau") << false << true << QRect(5, 17, 200, 230) << 1.8;
+        QTest::newRow("progressiv") << true << false << QRect(0, 100, 333, 151) << 1.8;
+    }
+    void enlargedWhileDecoding()
+    {
+        QFETCH(bool, progressiv);
+        QFETCH(bool, grau);
+        QFETCH(QRect, teil);
+        QFETCH(double, faktor);
+        QTemporaryDir dir;
+        const Picture bild = Picture::load(schreibeJpeg(dir.path(), 1, progressiv, grau));
+        const QImage zugleich = bild.decode(teil, faktor).toImage();
+        const QImage nacheinander =
+            atRatio(bild.decodeImage(teil).convertToFormat(QImage::Format_RGB32), faktor).toImage();
+        QCOMPARE(zugleich.size(), (QSizeF(teil.size()) * faktor).toSize());
+        QCOMPARE(zugleich.devicePixelRatio(), faktor);
+        QVERIFY(zugleich.convertToFormat(QImage::Format_RGB32) == nacheinander);
+    }
+
+    // Enlarging keeps every place where it was: the enlargement of a mirrored
+    // picture is the mirrored enlargement, and a plain colour stays plain.
+    void enlargementKeepsPlaces()
+    {
+        QImage bild(7, 5, QImage::Format_RGB32);
+        for (int i = 0; i < 35; ++i)
+            bild.setPixel(i % 7, i / 7, qRgb(i * 37 % 256, i * 91 % 256, i * 13 % 256));
+        for (const QSize ziel : {QSize(7, 5), QSize(13, 9), QSize(21, 15), QSize(50, 8)}) {
+            const QImage gross = enlarged(bild, ziel), gespiegelt = enlarged(bild.mirrored(true, true), ziel);
+            QCOMPARE(gross.size(), ziel);
+            QVERIFY(kbtest::groessterUnterschied(gross.mirrored(true, true), gespiegelt) <= 1);
+            QImage grau = bild;
+            grau.fill(qRgb(200, 100, 50));
+            QCOMPARE(enlarged(grau, ziel).pixel(ziel.width() / 2, ziel.height() - 1), qRgb(200, 100, 50));
         }
     }
 

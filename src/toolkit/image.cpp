@@ -26,6 +26,12 @@ void Image::setPicture(const Picture& picture)
     const QRect visible(0, 0, client.width() - at.x(), client.height() - at.y());
     const QPixmap pixels = picture.decode(visible, l->devicePixelRatio());
     picture_ = picture;
+    // A picture without transparency covers the visible part of the control, so
+    // the screen behind it need not be painted first; at a board that halves the
+    // cost of showing a photo.
+    const bool opaque = !pixels.isNull() && !pixels.hasAlphaChannel();
+    l->setAttribute(Qt::WA_TranslucentBackground, !opaque);
+    l->setAttribute(Qt::WA_OpaquePaintEvent, opaque);
     l->setPixmap(pixels);
     if (!picture.isNull()) {
         width_ = pixelsToTwips(picture.size().width());

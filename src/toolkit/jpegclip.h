@@ -21,6 +21,11 @@ namespace tk {
 // as before, whether it shows or is unreadable.
 QImage decodeJpegClip(const QString& path, const QRect& clip);
 
+// The same clip enlarged smoothly to `enlargedTo` (see Enlargement), always as
+// 32-bit colour. The enlargement is made on a second thread while the rows are
+// being decoded, so it adds little to the decoding's time.
+QImage decodeJpegClip(const QString& path, const QRect& clip, const QSize& enlargedTo);
+
 // What a JPEG's header says about the cost of decoding it.
 struct JpegLayout {
     QSize size;

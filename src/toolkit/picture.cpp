@@ -1,5 +1,6 @@
 #include "toolkit/picture.h"
 
+#include "toolkit/enlargement.h"
 #include "toolkit/filenames.h"
 #include "toolkit/jpegclip.h"
 #include "toolkit/pngclip.h"
@@ -17,6 +18,12 @@
 namespace tk {
 
 namespace {
+
+// The screen's pixels for `shown` pixels of a picture at `ratio`.
+QSize atPixels(const QSize& shown, qreal ratio)
+{
+    return {qMax(1, qRound(shown.width() * ratio)), qMax(1, qRound(shown.height() * ratio))};
+}
 
 // The transform that takes stored coordinates to shown ones, in the order Qt's
 // reader applies the orientation: a quarter turn on its own, or mirror and flip
@@ -248,19 +255,40 @@ QPixmap Picture::decode(const QRect& visible, qreal ratio) const
 {
     if (!resource_.isNull())
         return resource_;
+    if (ratio > 1.0) {
+        QImage image = enlargedJpeg(visible, ratio);
+        if (!image.isNull()) {
+            image.setDevicePixelRatio(ratio);
+            return QPixmap::fromImage(std::move(image));
+        }
+    }
     QImage image = decodeImage(visible);
     if (image.isNull())
         return QPixmap();
     return ratio == 1.0 ? QPixmap::fromImage(std::move(image)) : atRatio(std::move(image), ratio);
 }
 
+// A JPEG stored upright, decoded and enlarged at once to the screen's pixels;
+// a null image where that is not the way (the caller then decodes and scales).
+QImage Picture::enlargedJpeg(const QRect& visible, qreal ratio) const
+{
+    const QRect shown = visible & QRect(QPoint(0, 0), size_);
+    if (format_ != "jpeg" || transformation_ != 0 || shown.isEmpty())
+        return {};
+    return decodeJpegClip(path_, shown, atPixels(shown.size(), ratio));
+}
+
+// Enlarging is done by our own smooth enlargement, which is what a JPEG at a
+// board gets as well, so that every picture looks alike there.
 QPixmap atRatio(QImage image, qreal ratio)
 {
-    const QSize shown = image.deviceIndependentSize().toSize();
-    const QSize pixels(qMax(1, qRound(shown.width() * ratio)), qMax(1, qRound(shown.height() * ratio)));
-    QImage scaled = image.size() == pixels
-                        ? std::move(image)
-                        : image.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const QSize pixels = atPixels(image.deviceIndependentSize().toSize(), ratio);
+    const bool ours =
+        (image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32_Premultiplied) &&
+        pixels.width() >= image.width() && pixels.height() >= image.height();
+    QImage scaled = image.size() == pixels ? std::move(image)
+                    : ours                 ? enlarged(image, pixels)
+                           : image.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     scaled.setDevicePixelRatio(ratio);
     return QPixmap::fromImage(std::move(scaled));
 }

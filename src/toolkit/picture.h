@@ -67,6 +67,8 @@ public:
     QImage decodeReduced(QSize atMost) const;
 
 private:
+    QImage enlargedJpeg(const QRect& visible, qreal ratio) const;
+
     QString path_;
     QSize storedSize_;
     QSize size_;
