@@ -3,6 +3,7 @@
 #include "ergebnisse/bestand.h"
 #include "ergebnisse/schreiber.h"
 #include "support/spielumgebung.h"
+#include "toolkit/backdrop.h"
 
 #include <QElapsedTimer>
 #include <QInputDialog>
@@ -45,6 +46,7 @@ void antworte(const char* text, const char* taste = "Return")
 {
     QInputDialog* dialog = nullptr;
     QTRY_VERIFY((dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget())));
+    QCOMPARE(dialog->windowFlags().testFlag(Qt::FramelessWindowHint), tk::Backdrop::current() != nullptr);
     QApplication::setActiveWindow(dialog);
     QVERIFY(QTest::qWaitForWindowActive(dialog));
     Spiel::tippen(fokus(), s(text)); // the focus lies in the entry field

@@ -144,6 +144,7 @@ private Q_SLOTS:
         QMessageBox* box = fehlerfenster();
         QVERIFY(box);
         QCOMPARE(box->windowTitle(), u"Kieselblick"_s);
+        QCOMPARE(box->windowFlags(), QMessageBox().windowFlags()); // in a window, framed as every box
         QCOMPARE(box->text(), u"Laufzeitfehler '%1':\n\n%2"_s.arg(nummer).arg(text));
         QCOMPARE(box->icon(), QMessageBox::Critical);
         QCOMPARE(box->buttons().size(), 1);

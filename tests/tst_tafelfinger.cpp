@@ -2,15 +2,16 @@
 // control with nothing hovering first, and whole rounds are played by touch
 // alone (the name typed on the board's own keyboard). The level-5 prompt, the
 // message box and the run-time error stand in the middle of the board, as
-// large as the screens, and take a tap as well; the pointer is hidden; and a
-// request to close the board's window ends the game as a screen's close box
-// does. Runs at a board only (KB_TAFEL=1920x1080).
+// large as the screens, without a frame, and take a tap as well; the pointer
+// is hidden; and a request to close the board's window ends the game as a
+// screen's close box does. Runs at a board only (KB_TAFEL=1920x1080).
 #include "regeln/stufen.h"
 #include "support/schirmwege.h"
 #include "toolkit/backdrop.h"
 
 #include <QDialog>
 #include <QInputDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QWindow>
@@ -60,11 +61,19 @@ QPushButton* knopf(const QDialog* dialog, const QString& text)
 }
 
 // A dialog stands over the middle of the board, inside it, as large as the
-// screens: at the board's factor.
+// screens: at the board's factor. It has no frame to drag or close it by; its
+// title shows in a strip at its top, above its text and buttons.
 void pruefeMitte(const QDialog* dialog)
 {
     tk::Backdrop* b = tk::Backdrop::current();
     QCOMPARE(dialog->parentWidget(), b);
+    QVERIFY(dialog->isWindow() && dialog->windowFlags().testFlag(Qt::FramelessWindowHint));
+    const auto* titel = dialog->findChild<QLabel*>(u"TitleStrip"_s);
+    QVERIFY(titel && titel->isVisible() && !dialog->windowTitle().isEmpty());
+    QCOMPARE(titel->text(), dialog->windowTitle());
+    QVERIFY(dialog->rect().contains(titel->geometry()));
+    for (const QWidget* w : dialog->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        QVERIFY(w == titel || !w->isVisible() || w->geometry().top() > titel->geometry().bottom());
     const double f = b->devicePixelRatio();
     QCOMPARE(dialog->devicePixelRatio(), f);
     const QSize tafel = kbtest::Anwendung::tafel();

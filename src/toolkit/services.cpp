@@ -2,6 +2,7 @@
 
 #include "toolkit/backdrop.h"
 #include "toolkit/configuration.h"
+#include "toolkit/dialogframe.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -11,6 +12,18 @@
 #include <QUrl>
 
 namespace tk {
+
+namespace {
+
+// At the board a dialog shows without the desktop's frame, which a child could
+// drag away or close, and draws its own edge and title instead.
+void frameForBoard(QDialog* dialog)
+{
+    if (Backdrop::current())
+        new DialogFrame(dialog);
+}
+
+} // namespace
 
 Services::~Services() = default;
 
@@ -51,7 +64,7 @@ void Services::openLink(const QString& target)
 void Services::prompt(const QString& text, const QString& title, std::function<void(const QString&)> answer)
 {
     // Not exec(): the dialog runs in the program's one event loop. On a board it
-    // stands above the middle of the backdrop.
+    // stands above the middle of the backdrop, in a frame of its own.
     auto* dialog = new QInputDialog(Backdrop::current());
     dialog->setObjectName(QStringLiteral("Eingabe"));
     dialog->setAttribute(Qt::WA_DeleteOnClose);
@@ -60,6 +73,7 @@ void Services::prompt(const QString& text, const QString& title, std::function<v
     dialog->setTextValue(QString());
     dialog->setOkButtonText(QStringLiteral("OK"));
     dialog->setCancelButtonText(QStringLiteral("Abbrechen"));
+    frameForBoard(dialog);
     QObject::connect(dialog, &QDialog::finished, dialog, [dialog, answer](int result) {
         answer(result == QDialog::Accepted ? dialog->textValue() : QString());
     });
@@ -71,6 +85,7 @@ void Services::messageBox(const QString& text, const QString& title, std::functi
     auto* box = new QMessageBox(QMessageBox::Information, title, text, QMessageBox::Ok, Backdrop::current());
     box->setObjectName(QStringLiteral("Meldung"));
     box->setAttribute(Qt::WA_DeleteOnClose);
+    frameForBoard(box);
     QObject::connect(box, &QDialog::finished, box, [closed] { closed(); });
     box->open();
 }
@@ -83,6 +98,7 @@ void Services::showError(const RuntimeError& error, std::function<void()> closed
                         QMessageBox::Ok, Backdrop::current());
     box->setObjectName(QStringLiteral("Laufzeitfehler"));
     box->setAttribute(Qt::WA_DeleteOnClose);
+    frameForBoard(box);
     QObject::connect(box, &QDialog::finished, box, [closed] { closed(); });
     box->open();
 }
