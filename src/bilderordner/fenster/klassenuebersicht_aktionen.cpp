@@ -1,5 +1,7 @@
 // The teacher's actions in the class overview: another folder, joining two
 // spellings of one child, deleting a child's records or all, and the exports.
+#include "bilderordner/fenster/aktion.h"
+#include "bilderordner/fenster/bilddialog.h"
 #include "bilderordner/fenster/elternabend.h"
 #include "bilderordner/fenster/kindertabelle.h"
 #include "bilderordner/fenster/klassenuebersicht.h"
@@ -67,37 +69,34 @@ QString geloescht(qsizetype n, qsizetype erwartet, const QString& von)
 
 void Klassenuebersicht::baueAktionen()
 {
-    oeffnen_ = new QAction(QStringLiteral("Ordner öffnen …"), this);
-    oeffnen_->setShortcut(QKeySequence::Open);
+    oeffnen_ = neueAktion(this, QStringLiteral("Ordner öffnen …"), {}, QKeySequence::Open);
     connect(oeffnen_, &QAction::triggered, this, &Klassenuebersicht::waehleOrdner);
-    auto* neu = new QAction(QStringLiteral("Neu lesen"), this);
-    neu->setShortcut(QKeySequence::Refresh);
+    auto* neu = neueAktion(this, QStringLiteral("Neu lesen"), {}, QKeySequence::Refresh);
     connect(neu, &QAction::triggered, this, &Klassenuebersicht::aktualisiere);
-    csv_ = new QAction(QStringLiteral("Als Tabelle speichern …"), this);
-    csv_->setToolTip(QStringLiteral("Die Ergebnisse des gewählten Zeitraums und Rechners als CSV-Datei "
-                                    "für eine Tabellenkalkulation"));
+    csv_ = neueAktion(this, QStringLiteral("Als Tabelle speichern …"),
+                      QStringLiteral("Die Ergebnisse des gewählten Zeitraums und Rechners als CSV-Datei "
+                                     "für eine Tabellenkalkulation"));
     connect(csv_, &QAction::triggered, this, [this] {
         waehleZiel(QStringLiteral("Als Tabelle speichern"), QStringLiteral("Tabelle (*.csv)"),
                    QStringLiteral("csv"), &Klassenuebersicht::speichereCsv);
     });
-    pdf_ = new QAction(QStringLiteral("Für den Elternabend …"), this);
-    pdf_->setToolTip(QStringLiteral("Eine PDF-Datei mit einer Seite je Kind: Stufen, Verlauf und Wörter "
-                                    "zum Üben"));
+    pdf_ = neueAktion(this, QStringLiteral("Für den Elternabend …"),
+                      QStringLiteral("Eine PDF-Datei mit einer Seite je Kind: Stufen, Verlauf und Wörter "
+                                     "zum Üben"));
     connect(pdf_, &QAction::triggered, this, [this] {
         waehleZiel(QStringLiteral("Für den Elternabend speichern"), QStringLiteral("PDF-Dokument (*.pdf)"),
                    QStringLiteral("pdf"), &Klassenuebersicht::speicherePdf);
     });
-    zusammenfuehren_ = new QAction(QStringLiteral("Zusammenführen …"), this);
-    zusammenfuehren_->setToolTip(
-        QStringLiteral("Zwei markierte Zeilen, die dasselbe Kind meinen, zu einer machen"));
+    zusammenfuehren_ =
+        neueAktion(this, QStringLiteral("Zusammenführen …"),
+                   QStringLiteral("Zwei markierte Zeilen, die dasselbe Kind meinen, zu einer machen"));
     connect(zusammenfuehren_, &QAction::triggered, this, &Klassenuebersicht::frageZusammenfuehren);
-    loeschen_ = new QAction(QStringLiteral("Kind löschen …"), this);
-    loeschen_->setToolTip(QStringLiteral("Alle Ergebnisse des markierten Kindes löschen"));
+    loeschen_ = neueAktion(this, QStringLiteral("Kind löschen …"),
+                           QStringLiteral("Alle Ergebnisse des markierten Kindes löschen"));
     connect(loeschen_, &QAction::triggered, this, &Klassenuebersicht::frageLoeschen);
-    alleLoeschen_ = new QAction(QStringLiteral("Alle löschen …"), this);
+    alleLoeschen_ = neueAktion(this, QStringLiteral("Alle löschen …"));
     connect(alleLoeschen_, &QAction::triggered, this, &Klassenuebersicht::frageAlleLoeschen);
-    auto* schliessen = new QAction(QStringLiteral("Schließen"), this);
-    schliessen->setShortcut(QKeySequence::Close);
+    auto* schliessen = neueAktion(this, QStringLiteral("Schließen"), {}, QKeySequence::Close);
     connect(schliessen, &QAction::triggered, this, &QWidget::close);
 
     QMenu* ergebnisse = menuBar()->addMenu(QStringLiteral("&Ergebnisse"));
@@ -121,10 +120,7 @@ void Klassenuebersicht::baueAktionen()
 
 void Klassenuebersicht::waehleOrdner()
 {
-    auto* d = new QFileDialog(this, QStringLiteral("Ergebnisordner öffnen"), ordner_);
-    d->setAttribute(Qt::WA_DeleteOnClose);
-    d->setFileMode(QFileDialog::Directory);
-    d->setOption(QFileDialog::ShowDirsOnly);
+    QFileDialog* d = ordnerDialog(this, QStringLiteral("Ergebnisordner öffnen"), ordner_);
     connect(d, &QFileDialog::fileSelected, this, &Klassenuebersicht::oeffne);
     d->open();
 }
