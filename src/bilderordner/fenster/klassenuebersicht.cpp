@@ -229,8 +229,10 @@ void Klassenuebersicht::lesungFertig()
     lesung_ = std::move(l);
     QStringList zeilen;
     if (lesung_.abgelaufen > 0)
-        zeilen.append(QStringLiteral("%1, älter als %2 Tage, %3 gelöscht.")
-                          .arg(ergebnisse(lesung_.abgelaufen), zahl(tage_), wurde(lesung_.abgelaufen)));
+        zeilen.append(QStringLiteral("%1, älter als %2 %3, %4 gelöscht.")
+                          .arg(ergebnisse(lesung_.abgelaufen), zahl(tage_),
+                               tage_ == 1 ? QStringLiteral("Tag") : QStringLiteral("Tage"),
+                               wurde(lesung_.abgelaufen)));
     if (nachricht_)
         zeilen.append(nachricht_(lesung_.geaendert));
     nachricht_ = nullptr;
@@ -299,8 +301,10 @@ void Klassenuebersicht::zeigeStand()
                             modell_->rowCount() == 1 ? QStringLiteral("Kind") : QStringLiteral("Kindern"),
                             zeitraumText(), rechnerText(), ort);
     if (lesung_.bestand.unlesbareZeilen > 0)
-        text += QStringLiteral(" %1 Zeilen ließen sich nicht lesen und fehlen.")
-                    .arg(zahl(lesung_.bestand.unlesbareZeilen));
+        text += lesung_.bestand.unlesbareZeilen == 1
+                    ? QStringLiteral(" 1 Zeile ließ sich nicht lesen und fehlt.")
+                    : QStringLiteral(" %1 Zeilen ließen sich nicht lesen und fehlen.")
+                          .arg(zahl(lesung_.bestand.unlesbareZeilen));
     if (lesung_.bestand.saetze.isEmpty() && !aufheben_)
         text += QStringLiteral(" Das Spiel hebt zurzeit keine Ergebnisse auf; die Schul-IT kann das in der "
                                "Einstellung „Aufheben=ja“ im Abschnitt [Ergebnisse] einschalten.");

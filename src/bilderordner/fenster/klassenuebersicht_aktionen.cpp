@@ -60,9 +60,9 @@ QString geloescht(qsizetype n, qsizetype erwartet, const QString& von)
         return QStringLiteral(
                    "Es ließ sich kein Ergebnis%1 löschen: Du darfst im Ergebnisordner nichts ändern.")
             .arg(wessen);
-    return QStringLiteral("Nur %1 von %2 Ergebnissen%3 ließen sich löschen: Die übrigen stehen in Dateien, "
+    return QStringLiteral("Nur %1 von %2 Ergebnissen%3 %4 sich löschen: Die übrigen stehen in Dateien, "
                           "die du nicht ändern darfst.")
-        .arg(zahl(n), zahl(erwartet), wessen);
+        .arg(zahl(n), zahl(erwartet), wessen, n == 1 ? QStringLiteral("ließ") : QStringLiteral("ließen"));
 }
 
 } // namespace
@@ -167,11 +167,17 @@ void Klassenuebersicht::frageLoeschen()
     for (const kb::erg::Datensatz& d : std::as_const(lesung_.bestand.saetze))
         alle += kb::erg::gehoertZu(d, gruppe, namen) ? 1 : 0;
     const QString name = modell_->kinder()[modell_->zeile(gruppe)].name;
+    const QString text =
+        alle == 1
+            ? QStringLiteral("Das eine Ergebnis von %1 löschen, auch wenn es außerhalb des gewählten "
+                             "Zeitraums liegt oder von einem anderen Rechner kommt?")
+                  .arg(genannt(name))
+            : QStringLiteral("Alle %1 von %2 löschen, auch die außerhalb des gewählten Zeitraums und von "
+                             "anderen Rechnern?")
+                  .arg(ergebnisse(alle), genannt(name));
     frage(this, QStringLiteral("Kind löschen"),
-          QStringLiteral("Alle %1 von %2 löschen, auch die außerhalb des gewählten Zeitraums und von anderen "
-                         "Rechnern? Das lässt sich nicht rückgängig machen.")
-              .arg(ergebnisse(alle), genannt(name)),
-          QStringLiteral("Löschen"), [this, gruppe, namen, name, alle] {
+          text + QStringLiteral(" Das lässt sich nicht rückgängig machen."), QStringLiteral("Löschen"),
+          [this, gruppe, namen, name, alle] {
               const QString ordner = ordner_;
               nachricht_ = [name, alle](int n) { return geloescht(n, alle, name); };
               starteLesung(0, [ordner, gruppe, namen] {
@@ -184,11 +190,16 @@ void Klassenuebersicht::frageLoeschen()
 
 void Klassenuebersicht::frageAlleLoeschen()
 {
+    const qsizetype alle = lesung_.bestand.saetze.size();
+    const QString ort = QDir::toNativeSeparators(ordner_);
+    const QString text = alle == 1
+                             ? QStringLiteral("Das eine Ergebnis im Ordner „%1“ löschen?").arg(ort)
+                             : QStringLiteral("Alle %1 im Ordner „%2“ löschen, von allen Kindern, Tagen "
+                                              "und Rechnern?")
+                                   .arg(ergebnisse(alle), ort);
     frage(this, QStringLiteral("Alle löschen"),
-          QStringLiteral("Alle %1 im Ordner „%2“ löschen, von allen Kindern, Tagen und Rechnern? Das lässt "
-                         "sich nicht rückgängig machen.")
-              .arg(ergebnisse(lesung_.bestand.saetze.size()), QDir::toNativeSeparators(ordner_)),
-          QStringLiteral("Alle löschen"), [this, alle = lesung_.bestand.saetze.size()] {
+          text + QStringLiteral(" Das lässt sich nicht rückgängig machen."), QStringLiteral("Alle löschen"),
+          [this, alle] {
               const QString ordner = ordner_;
               nachricht_ = [alle](int n) { return geloescht(n, alle, QString()); };
               starteLesung(0, [ordner] {
