@@ -81,9 +81,7 @@ int anDerTafel()
 
 int main(int argc, char* argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    bench::stillePlattform();
+    bench::vorbereiten();
     QTemporaryDir bildschirm;
     const auto app = bench::anwendung(argc, argv, bildschirm.path());
     QTemporaryDir ordner;

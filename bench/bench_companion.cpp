@@ -118,8 +118,7 @@ int kind(int argc, char* argv[], const QString& ordner)
 
 int main(int argc, char* argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    kbwerkzeug::offscreenWennNichtGewaehlt();
     if (argc == 3 && QByteArray(argv[1]) == "--kind")
         return kind(argc, argv, QString::fromLocal8Bit(argv[2]));
 

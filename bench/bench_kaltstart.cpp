@@ -87,8 +87,7 @@ double einLauf(const QString& self, const char* art)
 
 int main(int argc, char* argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    kbwerkzeug::offscreenWennNichtGewaehlt();
     for (const char* art : Arten)
         if (argc > 1 && qstrcmp(argv[1], art) == 0)
             return kind(argc, argv, art);

@@ -142,8 +142,7 @@ QList<QByteArray> lauf(const QStringList& argumente)
 
 int main(int argc, char* argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    kbwerkzeug::offscreenWennNichtGewaehlt();
     if (argc == 3 && QByteArray(argv[1]) == "--anker")
         return anker(QString::fromLocal8Bit(argv[2]));
     if (argc == 4 && QByteArray(argv[1]) == "--uebersicht")

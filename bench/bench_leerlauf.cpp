@@ -239,9 +239,7 @@ void spieleStufe(int stufe)
 
 int main(int argc, char* argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    bench::stillePlattform();
+    bench::vorbereiten();
     QApplication app(argc, argv);
     QTemporaryDir ordner;
     bench::Dienste dienste;

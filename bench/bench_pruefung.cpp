@@ -13,11 +13,7 @@
 
 #include <QDir>
 #include <QElapsedTimer>
-#include <QGuiApplication>
-#include <QImageReader>
 #include <QProcess>
-#include <QRandomGenerator>
-#include <QTemporaryDir>
 
 namespace {
 
@@ -44,10 +40,8 @@ double pruefeMitProgramm(const QString& bilder)
 
 int main(int argc, char* argv[])
 {
-    bench::vorbereiten();
-    QGuiApplication app(argc, argv);
-    QTemporaryDir dir;
-    const QString bilder = bench::richteFotoordnerEin(dir.path(), Fotos);
+    const bench::Fotoumgebung umgebung(argc, argv, Fotos);
+    const QString& bilder = umgebung.bilder;
     std::printf("folder: %d photos of 4000 x 3000 JPEG, %lld KB each on average; "
                 "%d runs of each kind, in turn, after a warm-up\n",
                 Fotos, QFileInfo(bilder + QStringLiteral("/Foto000.jpg")).size() / 1024, Laeufe);

@@ -9,9 +9,6 @@
 #include "messung.h"
 
 #include <QElapsedTimer>
-#include <QGuiApplication>
-#include <QImageReader>
-#include <QTemporaryDir>
 
 namespace {
 
@@ -21,10 +18,8 @@ constexpr int Fotos = 200;
 
 int main(int argc, char* argv[])
 {
-    bench::vorbereiten();
-    QGuiApplication app(argc, argv);
-    QTemporaryDir dir;
-    const QString bilder = bench::richteFotoordnerEin(dir.path(), Fotos);
+    const bench::Fotoumgebung umgebung(argc, argv, Fotos);
+    const QString& bilder = umgebung.bilder;
     bench::dekodiereAlle(bilder); // the page cache
     const double voll = bench::dekodiereAlle(bilder);
 

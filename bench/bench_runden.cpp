@@ -71,9 +71,7 @@ int main(int argc, char* argv[])
 {
     int basis = 0;
     stackBasis = reinterpret_cast<std::uintptr_t>(&basis);
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    bench::stillePlattform();
+    bench::vorbereiten();
     QApplication app(argc, argv);
     QTemporaryDir ordner;
     MessDienste dienste;

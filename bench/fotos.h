@@ -5,12 +5,16 @@
 // copy gets a comment of its own length after the JPEG's start, so that every
 // file differs in size and bytes, as real photos do, while decoding costs the
 // same (making 200 photos anew would only cost set-up time).
+#include "messung.h"
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QGuiApplication>
 #include <QImage>
 #include <QImageReader>
 #include <QRandomGenerator>
+#include <QTemporaryDir>
 #include <cstdlib>
 
 namespace bench {
@@ -68,5 +72,22 @@ inline double dekodiereAlle(const QString& bilder)
     }
     return double(uhr.nsecsElapsed()) / 1e6;
 }
+
+// What a benchmark on the teacher's photos sets up before it measures: the quiet
+// offscreen platform (before the application object, hence the base), the
+// application, and `anzahl` photos in a temporary folder, at `bilder`.
+struct Vorbereitet {
+    Vorbereitet() { vorbereiten(); }
+};
+
+struct Fotoumgebung : Vorbereitet {
+    Fotoumgebung(int& argc, char** argv, int anzahl)
+        : app(argc, argv), bilder(richteFotoordnerEin(ordner.path(), anzahl))
+    {
+    }
+    QGuiApplication app;
+    QTemporaryDir ordner;
+    QString bilder;
+};
 
 } // namespace bench

@@ -2,6 +2,8 @@
 
 // Small helpers shared by the benchmark programs: medians, memory readings and a
 // uniform way to print a figure next to its target.
+#include "bildschirm.h"
+
 #include <QFile>
 #include <QString>
 #include <QtGlobal>
@@ -74,8 +76,7 @@ void stillePlattform();
 // offscreen platform unless another is asked for, and a quiet one.
 inline void vorbereiten()
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    kbwerkzeug::offscreenWennNichtGewaehlt();
     stillePlattform();
 }
 

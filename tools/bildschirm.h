@@ -11,6 +11,14 @@
 
 namespace kbwerkzeug {
 
+// The offscreen platform, unless QT_QPA_PLATFORM asks for another (a real X
+// screen, to watch). Comes before the application object.
+inline void offscreenWennNichtGewaehlt()
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
 // "1920x1080" as a size; an invalid size for anything else.
 inline QSize leseGroesse(const QString& text)
 {

@@ -9,6 +9,7 @@
 #include "bilderordner/fenster/bildliste.h"
 #include "bilderordner/fenster/kindansicht.h"
 #include "bilderordner/fenster/vorschaubilder.h"
+#include "bildschirmfotos.h"
 
 #include <QAction>
 #include <QApplication>
@@ -58,46 +59,27 @@ void richteOrdnerEin(const QString& quelle, const QString& ordner)
     QFile::copy(q.filePath(QStringLiteral("Maus.png")), QDir(ordner).filePath(QStringLiteral("maus.gif")));
 }
 
-bool speichere(QWidget& fenster, const QDir& ziel, const QString& name)
-{
-    const QString datei = ziel.filePath(name);
-    if (!fenster.grab().save(datei)) {
-        qCritical("cannot write %s", qPrintable(datei));
-        return false;
-    }
-    qInfo("%s", qPrintable(datei));
-    return true;
-}
-
 } // namespace
 
 int main(int argc, char* argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    kbwerkzeug::offscreenWennNichtGewaehlt();
     QApplication app(argc, argv);
     QCommandLineParser parser;
     parser.addOption(
         {QStringLiteral("bilder"), QStringLiteral("The default pictures."), QStringLiteral("folder")});
     parser.addOption(
         {QStringLiteral("share"), QStringLiteral("Folder with the picture sets."), QStringLiteral("folder")});
-    parser.addOption({QStringLiteral("ziel"), QStringLiteral("Folder for the PNG files."),
-                      QStringLiteral("folder"), QStringLiteral(".")});
+    parser.addOption(kbwerkzeug::zielOption(QStringLiteral("Folder for the PNG files.")));
     parser.addHelpOption();
     parser.process(app);
 
-    // The folder's name shows in the window, so it lies at the same place on every
-    // run and the pictures come out the same. A link there is never followed.
     const QString wurzel = QDir::tempPath() + QStringLiteral("/kieselblick-beispiel");
-    if (QFileInfo(wurzel).isSymLink() || (QFileInfo::exists(wurzel) && !QDir(wurzel).removeRecursively())) {
-        qCritical("cannot clear %s", qPrintable(wurzel));
+    const QString ordner = kbwerkzeug::beispielordner(wurzel, QStringLiteral("bilder"));
+    if (ordner.isEmpty())
         return 1;
-    }
-    const QString ordner = wurzel + QStringLiteral("/bilder");
-    QDir().mkpath(ordner);
     richteOrdnerEin(parser.value(QStringLiteral("bilder")), ordner);
-    const QDir ziel(parser.value(QStringLiteral("ziel")));
-    QDir().mkpath(ziel.absolutePath());
+    const QDir ziel = kbwerkzeug::zielOrdner(parser);
 
     kbb::fenster::Bilderfenster fenster(ordner, parser.value(QStringLiteral("share")));
     // The size of a school laptop's whole screen: the window must fit it.
@@ -119,13 +101,13 @@ int main(int argc, char* argv[])
         if (!geladen.wait(10000))
             qCritical("the preview of %s did not load", datei);
         QTest::qWait(50);
-        gut = speichere(fenster, ziel, QString::fromUtf8(bild)) && gut;
+        gut = kbwerkzeug::speichere(fenster, ziel, QString::fromUtf8(bild)) && gut;
     }
     // The help the teacher gets with F1.
     fenster.hilfeAktion()->trigger();
     if (auto* hilfe = fenster.findChild<QDialog*>(QStringLiteral("hilfe"))) {
         QTest::qWait(50);
-        gut = speichere(*hilfe, ziel, QStringLiteral("kieselblick-bilder-hilfe.png")) && gut;
+        gut = kbwerkzeug::speichere(*hilfe, ziel, QStringLiteral("kieselblick-bilder-hilfe.png")) && gut;
     } else {
         qCritical("the help did not open");
         gut = false;

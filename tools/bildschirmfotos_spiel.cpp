@@ -11,7 +11,7 @@
 // --tafel shows the game at a board of that size, as "kieselblick --tafel" on
 // such a screen does, and each picture shows the whole board.
 
-#include "bildschirm.h"
+#include "bildschirmfotos.h"
 #include "programmstart.h"
 #include "regeln/einstellungen.h"
 #include "shell/modVariablen.h"
@@ -250,8 +250,7 @@ QStringList alleBildschirme()
 
 int main(int argc, char* argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    kbwerkzeug::offscreenWennNichtGewaehlt();
     QTemporaryDir bildschirmOrdner;
     const QSize tafel = tafelGroesse() = leseTafel(argc, argv);
     if (tafel.isValid() && !kbwerkzeug::bildschirmEinrichten(bildschirmOrdner.path(), tafel))
@@ -263,8 +262,7 @@ int main(int argc, char* argv[])
     QCommandLineParser parser;
     parser.addOption({QStringLiteral("ordner"), QStringLiteral("Program folder holding \"bilder\"."),
                       QStringLiteral("folder")});
-    parser.addOption({QStringLiteral("ziel"), QStringLiteral("Folder for the PNG files."),
-                      QStringLiteral("folder"), QStringLiteral(".")});
+    parser.addOption(kbwerkzeug::zielOption(QStringLiteral("Folder for the PNG files.")));
     parser.addOption({QStringLiteral("tafel"), QStringLiteral("Show the game at a board of this size."),
                       QStringLiteral("WxH")});
     parser.addPositionalArgument(QStringLiteral("screen"),
@@ -278,8 +276,7 @@ int main(int argc, char* argv[])
     kb::einstellungenNeuLesen(); // the picture folder is the one given, not the tool's own
     kb::programmEinrichten();
 
-    const QDir ziel(parser.value(QStringLiteral("ziel")));
-    QDir().mkpath(ziel.absolutePath());
+    const QDir ziel = kbwerkzeug::zielOrdner(parser);
     const QStringList namen =
         parser.positionalArguments().isEmpty() ? alleBildschirme() : parser.positionalArguments();
     bool gut = true;

@@ -8,6 +8,7 @@
 
 #include "bilderordner/fenster/kindertabelle.h"
 #include "bilderordner/fenster/klassenuebersicht.h"
+#include "bildschirmfotos.h"
 #include "ergebnisse/datensatz.h"
 
 #include <QApplication>
@@ -132,27 +133,21 @@ QStringList woerterAus(const QString& bilder)
 
 int main(int argc, char* argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    kbwerkzeug::offscreenWennNichtGewaehlt();
     QApplication app(argc, argv);
     QCommandLineParser parser;
     parser.addOption({QStringLiteral("bilder"), QStringLiteral("The default pictures, for their words."),
                       QStringLiteral("folder")});
-    parser.addOption({QStringLiteral("ziel"), QStringLiteral("Folder for the PNG file."),
-                      QStringLiteral("folder"), QStringLiteral(".")});
+    parser.addOption(kbwerkzeug::zielOption(QStringLiteral("Folder for the PNG file.")));
     parser.addOption({QStringLiteral("pdf"), QStringLiteral("Also write the parents' evening PDF."),
                       QStringLiteral("file")});
     parser.addHelpOption();
     parser.process(app);
 
-    // The folder's name shows in the window, so it lies at the same place on every run.
     const QString wurzel = QDir::tempPath() + QStringLiteral("/kieselblick-klasse");
-    if (QFileInfo(wurzel).isSymLink() || (QFileInfo::exists(wurzel) && !QDir(wurzel).removeRecursively())) {
-        qCritical("cannot clear %s", qPrintable(wurzel));
+    const QString ordner = kbwerkzeug::beispielordner(wurzel, QStringLiteral("ergebnisse"));
+    if (ordner.isEmpty())
         return 1;
-    }
-    const QString ordner = wurzel + QStringLiteral("/ergebnisse");
-    QDir().mkpath(ordner);
     const QStringList woerter = woerterAus(parser.value(QStringLiteral("bilder")));
     if (woerter.size() < 15) {
         qCritical("too few pictures in %s", qPrintable(parser.value(QStringLiteral("bilder"))));
@@ -170,13 +165,12 @@ int main(int argc, char* argv[])
     const int anna = fenster.modell()->zeile(QStringLiteral("anna"));
     fenster.tabelle()->selectRow(std::max(anna, 0));
     QTest::qWait(100);
-    const QDir ziel(parser.value(QStringLiteral("ziel")));
-    QDir().mkpath(ziel.absolutePath());
-    const QString datei = ziel.filePath(QStringLiteral("klassenuebersicht.png"));
-    bool gut = fenster.grab().save(datei);
-    if (parser.isSet(QStringLiteral("pdf")))
-        gut = fenster.speicherePdf(parser.value(QStringLiteral("pdf"))) && gut;
-    gut ? qInfo("%s", qPrintable(datei)) : qCritical("cannot write %s", qPrintable(datei));
+    bool gut = kbwerkzeug::speichere(fenster, kbwerkzeug::zielOrdner(parser),
+                                     QStringLiteral("klassenuebersicht.png"));
+    if (parser.isSet(QStringLiteral("pdf")) && !fenster.speicherePdf(parser.value(QStringLiteral("pdf")))) {
+        qCritical("cannot write %s", qPrintable(parser.value(QStringLiteral("pdf"))));
+        gut = false;
+    }
     QDir(wurzel).removeRecursively();
     return gut ? 0 : 1;
 }

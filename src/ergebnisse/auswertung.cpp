@@ -137,7 +137,7 @@ QString vorschlagsRegel()
         "jedes Mal ohne falsches Wort und mit allen gezeigten Wörtern, wird die nächste Stufe "
         "vorgeschlagen. Hat es in seinen letzten beiden Runden auf seiner höchsten Stufe jeweils mehr "
         "falsche als richtige Wörter gewählt, wird die Stufe darunter vorgeschlagen. Sonst bleibt es bei "
-        "der höchsten Stufe, die es gespielt hat; ohne Runde bei Stufe 1.");
+        "der höchsten Stufe, die es gespielt hat; ein Kind ohne Runde beginnt mit Stufe 1.");
 }
 
 QList<Kind> kinder(const QList<Datensatz>& saetze, const Namen& namen)

@@ -58,4 +58,13 @@ QFileDialog* bildDialog(QWidget* parent, const QString& titel, bool mehrere)
     return d;
 }
 
+QFileDialog* ordnerDialog(QWidget* parent, const QString& titel, const QString& start)
+{
+    auto* d = new QFileDialog(parent, titel, start);
+    d->setAttribute(Qt::WA_DeleteOnClose);
+    d->setFileMode(QFileDialog::Directory);
+    d->setOption(QFileDialog::ShowDirsOnly);
+    return d;
+}
+
 } // namespace kbb::fenster

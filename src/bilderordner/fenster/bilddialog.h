@@ -12,4 +12,8 @@ namespace kbb::fenster {
 // It deletes itself when closed.
 QFileDialog* bildDialog(QWidget* parent, const QString& titel, bool mehrere);
 
+// A file dialog for choosing a folder, starting at `start`. It deletes itself
+// when closed.
+QFileDialog* ordnerDialog(QWidget* parent, const QString& titel, const QString& start);
+
 } // namespace kbb::fenster

@@ -1,5 +1,6 @@
 // The teacher's actions in the companion's window: opening another folder,
 // adding pictures, repairing the folder and filling it from a picture set.
+#include "bilderordner/fenster/aktion.h"
 #include "bilderordner/fenster/aufnahme.h"
 #include "bilderordner/fenster/bilddialog.h"
 #include "bilderordner/fenster/bilderfenster.h"
@@ -93,28 +94,27 @@ QStringList nochZuTun(const QString& ordner)
 
 void Bilderfenster::baueAktionen()
 {
-    oeffnen_ = new QAction(QStringLiteral("Ordner öffnen …"), this);
-    oeffnen_->setShortcut(QKeySequence::Open);
-    oeffnen_->setToolTip(
-        QStringLiteral("Einen anderen Bilderordner zeigen, etwa eine Kopie auf einem Stick"));
+    oeffnen_ =
+        neueAktion(this, QStringLiteral("Ordner öffnen …"),
+                   QStringLiteral("Einen anderen Bilderordner zeigen, etwa eine Kopie auf einem Stick"),
+                   QKeySequence::Open);
     connect(oeffnen_, &QAction::triggered, this, &Bilderfenster::waehleOrdner);
-    hinzufuegen_ = new QAction(QStringLiteral("Bilder hinzufügen …"), this);
-    hinzufuegen_->setToolTip(QStringLiteral("Fotos oder Bilder auswählen, für jedes das Wort eingeben; sie "
-                                            "werden verkleinert, bis das Kind sie ganz sieht"));
+    hinzufuegen_ = neueAktion(this, QStringLiteral("Bilder hinzufügen …"),
+                              QStringLiteral("Fotos oder Bilder auswählen, für jedes das Wort eingeben; sie "
+                                             "werden verkleinert, bis das Kind sie ganz sieht"));
     connect(hinzufuegen_, &QAction::triggered, this, &Bilderfenster::waehleBilder);
-    reparieren_ = new QAction(QStringLiteral("Ordner reparieren"), this);
-    reparieren_->setToolTip(
-        QStringLiteral("Dateien, die das Spiel mit einem Fehler beenden, nach "
-                       "„aussortiert“ legen, Endungen kürzen, zu große Bilder verkleinern; "
-                       "nichts wird gelöscht"));
+    reparieren_ =
+        neueAktion(this, QStringLiteral("Ordner reparieren"),
+                   QStringLiteral("Dateien, die das Spiel mit einem Fehler beenden, nach "
+                                  "„aussortiert“ legen, Endungen kürzen, zu große Bilder verkleinern; "
+                                  "nichts wird gelöscht"));
     connect(reparieren_, &QAction::triggered, this, &Bilderfenster::repariereOrdner);
-    auto* neu = new QAction(QStringLiteral("Neu prüfen"), this);
-    neu->setShortcut(QKeySequence::Refresh);
-    neu->setToolTip(
-        QStringLiteral("Den Ordner noch einmal lesen, etwa nachdem jemand anderes etwas geändert hat"));
+    auto* neu = neueAktion(
+        this, QStringLiteral("Neu prüfen"),
+        QStringLiteral("Den Ordner noch einmal lesen, etwa nachdem jemand anderes etwas geändert hat"),
+        QKeySequence::Refresh);
     connect(neu, &QAction::triggered, this, &Bilderfenster::aktualisiere);
-    auto* beenden = new QAction(QStringLiteral("Beenden"), this);
-    beenden->setShortcut(QKeySequence::Quit);
+    auto* beenden = neueAktion(this, QStringLiteral("Beenden"), {}, QKeySequence::Quit);
     connect(beenden, &QAction::triggered, this, &QWidget::close);
 
     saetzeKnopf_ = new QToolButton(this);
@@ -130,7 +130,7 @@ void Bilderfenster::baueAktionen()
     menue->addMenu(saetzeKnopf_->menu())->setText(QStringLiteral("Bildersätze"));
     menue->addSeparator();
     menue->addAction(beenden);
-    klassenuebersicht_ = new QAction(QStringLiteral("Klassenübersicht …"), this);
+    klassenuebersicht_ = neueAktion(this, QStringLiteral("Klassenübersicht …"));
     connect(klassenuebersicht_, &QAction::triggered, this, &Bilderfenster::zeigeKlassenuebersicht);
     menuBar()->addMenu(QStringLiteral("&Ergebnisse"))->addAction(klassenuebersicht_);
     baueEinzelaktionen();
@@ -138,8 +138,8 @@ void Bilderfenster::baueAktionen()
     bild->addActions({wortAendern_, beiseite_, ersetzen_});
     bild->addSeparator();
     bild->addActions({rueckgaengig_, aussortiert_});
-    hilfe_ = new QAction(QStringLiteral("Hilfe zu Kieselblick – Bilder"), this);
-    hilfe_->setShortcut(QKeySequence::HelpContents);
+    hilfe_ =
+        neueAktion(this, QStringLiteral("Hilfe zu Kieselblick – Bilder"), {}, QKeySequence::HelpContents);
     connect(hilfe_, &QAction::triggered, this, &Bilderfenster::zeigeHilfe);
     menuBar()->addMenu(QStringLiteral("&Hilfe"))->addAction(hilfe_);
 
@@ -202,10 +202,7 @@ void Bilderfenster::dropEvent(QDropEvent* event)
 
 void Bilderfenster::waehleOrdner()
 {
-    auto* d = new QFileDialog(this, QStringLiteral("Bilderordner öffnen"), ordner_);
-    d->setAttribute(Qt::WA_DeleteOnClose);
-    d->setFileMode(QFileDialog::Directory);
-    d->setOption(QFileDialog::ShowDirsOnly);
+    QFileDialog* d = ordnerDialog(this, QStringLiteral("Bilderordner öffnen"), ordner_);
     connect(d, &QFileDialog::fileSelected, this, &Bilderfenster::oeffne);
     d->open();
 }

@@ -1,6 +1,7 @@
 // The teacher's actions on one picture of the companion's window: another word,
 // putting it aside, another picture for the same word, putting back what was
 // put aside, and undoing the last change.
+#include "bilderordner/fenster/aktion.h"
 #include "bilderordner/fenster/bilddialog.h"
 #include "bilderordner/fenster/bilderfenster.h"
 #include "bilderordner/fenster/bildliste.h"
@@ -30,14 +31,6 @@ Arbeitsergebnis alsArbeit(const Einzelergebnis& e)
     return {{e.meldung}, e.aenderung, true};
 }
 
-QAction* neueAktion(QWidget* fenster, const QString& text, const QString& tipp, const QKeySequence& taste)
-{
-    auto* a = new QAction(text, fenster);
-    a->setToolTip(tipp);
-    a->setShortcut(taste);
-    return a;
-}
-
 } // namespace
 
 void Bilderfenster::baueEinzelaktionen()
@@ -53,16 +46,14 @@ void Bilderfenster::baueEinzelaktionen()
                            QKeySequence::Delete);
     ersetzen_ = neueAktion(this, QStringLiteral("Bild ersetzen …"),
                            QStringLiteral("Ein anderes Bild für dasselbe Wort wählen; das alte kommt nach "
-                                          "„aussortiert“"),
-                           {});
+                                          "„aussortiert“"));
     rueckgaengig_ = neueAktion(this, QStringLiteral("Rückgängig"),
                                QStringLiteral("Die letzte Änderung des Ordners zurücknehmen: Reparatur, "
                                               "Bildersatz, Hinzufügen, Beiseitelegen oder neues Wort"),
                                QKeySequence::Undo);
     aussortiert_ = neueAktion(this, QStringLiteral("Aussortierte Bilder …"),
                               QStringLiteral("Zeigt, was in „aussortiert“ liegt, und legt ein Bild in den "
-                                             "Ordner zurück"),
-                              {});
+                                             "Ordner zurück"));
     // Del and F2 act on the chosen tile while the list has the focus.
     for (QAction* a : {wortAendern_, beiseite_}) {
         a->setShortcutContext(Qt::WidgetWithChildrenShortcut);

@@ -39,7 +39,7 @@ QString hinweisText(QSize ganz)
 {
     if (ganz.isEmpty())
         return QStringLiteral(
-            "Dieses Bild kann das Spiel nicht laden: zieht das Spiel es, endet es mit einem Fehler.");
+            "Dieses Bild kann das Spiel nicht laden. Wird es gezogen, endet das Spiel mit einem Fehler.");
     if (kb::bildflaeche().zeigtGanz(ganz))
         return QStringLiteral("Das Kind sieht das ganze Bild (%1 × %2 Pixel).")
             .arg(ganz.width())

@@ -22,12 +22,23 @@ using kb::erg::Zeitraum;
 
 namespace {
 
+// The usual desktop font (DejaVu Sans) draws the dots of Ä, Ö and Ü a pixel or
+// two above the font's ascent, and a label only as tall as its font cuts them
+// off ("zum Üben"). The label gets that much room above its text.
+void raumFuerUmlaute(QLabel* l)
+{
+    const QFontMetrics fm(l->font());
+    const int ueber = -fm.tightBoundingRect(QStringLiteral("ÄÖÜ")).top() - fm.ascent();
+    l->setContentsMargins(0, std::max(0, ueber), 0, 0);
+}
+
 QLabel* ueberschrift(const QString& text, QWidget* eltern)
 {
     auto* l = new QLabel(text, eltern);
     QFont f = l->font();
     f.setBold(true);
     l->setFont(f);
+    raumFuerUmlaute(l);
     return l;
 }
 
@@ -109,6 +120,7 @@ void Klassenuebersicht::baueInhalt()
     stand_ = new QLabel(this);
     stand_->setWordWrap(true);
     stand_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    raumFuerUmlaute(stand_);
 
     tabelle_ = new QTableView(this);
     tabelle_->setModel(modell_);
@@ -130,6 +142,7 @@ void Klassenuebersicht::baueInhalt()
         this);
     legende->setWordWrap(true);
     legende->setStyleSheet(QStringLiteral("color: #505050;"));
+    raumFuerUmlaute(legende);
 
     diagramm_ = new Verlaufsdiagramm(this);
     fehlwoerter_ = new QTableWidget(0, 2, this);
@@ -146,6 +159,7 @@ void Klassenuebersicht::baueInhalt()
     woerterSpalte->addWidget(ueberschrift(QStringLiteral("Oft übersehene Wörter"), woerter));
     auto* woerterHinweis = new QLabel(QStringLiteral("gezeigt, aber nicht gewählt: zum Üben"), woerter);
     woerterHinweis->setStyleSheet(QStringLiteral("color: #505050;"));
+    raumFuerUmlaute(woerterHinweis);
     woerterSpalte->addWidget(woerterHinweis);
     woerterSpalte->addWidget(fehlwoerter_, 1);
 
@@ -215,8 +229,10 @@ void Klassenuebersicht::lesungFertig()
     lesung_ = std::move(l);
     QStringList zeilen;
     if (lesung_.abgelaufen > 0)
-        zeilen.append(QStringLiteral("%1, älter als %2 Tage, %3 gelöscht.")
-                          .arg(ergebnisse(lesung_.abgelaufen), zahl(tage_), wurde(lesung_.abgelaufen)));
+        zeilen.append(QStringLiteral("%1, älter als %2 %3, %4 gelöscht.")
+                          .arg(ergebnisse(lesung_.abgelaufen), zahl(tage_),
+                               tage_ == 1 ? QStringLiteral("Tag") : QStringLiteral("Tage"),
+                               wurde(lesung_.abgelaufen)));
     if (nachricht_)
         zeilen.append(nachricht_(lesung_.geaendert));
     nachricht_ = nullptr;
@@ -285,8 +301,10 @@ void Klassenuebersicht::zeigeStand()
                             modell_->rowCount() == 1 ? QStringLiteral("Kind") : QStringLiteral("Kindern"),
                             zeitraumText(), rechnerText(), ort);
     if (lesung_.bestand.unlesbareZeilen > 0)
-        text += QStringLiteral(" %1 Zeilen ließen sich nicht lesen und fehlen.")
-                    .arg(zahl(lesung_.bestand.unlesbareZeilen));
+        text += lesung_.bestand.unlesbareZeilen == 1
+                    ? QStringLiteral(" 1 Zeile ließ sich nicht lesen und fehlt.")
+                    : QStringLiteral(" %1 Zeilen ließen sich nicht lesen und fehlen.")
+                          .arg(zahl(lesung_.bestand.unlesbareZeilen));
     if (lesung_.bestand.saetze.isEmpty() && !aufheben_)
         text += QStringLiteral(" Das Spiel hebt zurzeit keine Ergebnisse auf; die Schul-IT kann das in der "
                                "Einstellung „Aufheben=ja“ im Abschnitt [Ergebnisse] einschalten.");

@@ -1,5 +1,7 @@
 // The teacher's actions in the class overview: another folder, joining two
 // spellings of one child, deleting a child's records or all, and the exports.
+#include "bilderordner/fenster/aktion.h"
+#include "bilderordner/fenster/bilddialog.h"
 #include "bilderordner/fenster/elternabend.h"
 #include "bilderordner/fenster/kindertabelle.h"
 #include "bilderordner/fenster/klassenuebersicht.h"
@@ -58,46 +60,43 @@ QString geloescht(qsizetype n, qsizetype erwartet, const QString& von)
         return QStringLiteral(
                    "Es ließ sich kein Ergebnis%1 löschen: Du darfst im Ergebnisordner nichts ändern.")
             .arg(wessen);
-    return QStringLiteral("Nur %1 von %2 Ergebnissen%3 ließen sich löschen: Die übrigen stehen in Dateien, "
+    return QStringLiteral("Nur %1 von %2 Ergebnissen%3 %4 sich löschen: Die übrigen stehen in Dateien, "
                           "die du nicht ändern darfst.")
-        .arg(zahl(n), zahl(erwartet), wessen);
+        .arg(zahl(n), zahl(erwartet), wessen, n == 1 ? QStringLiteral("ließ") : QStringLiteral("ließen"));
 }
 
 } // namespace
 
 void Klassenuebersicht::baueAktionen()
 {
-    oeffnen_ = new QAction(QStringLiteral("Ordner öffnen …"), this);
-    oeffnen_->setShortcut(QKeySequence::Open);
+    oeffnen_ = neueAktion(this, QStringLiteral("Ordner öffnen …"), {}, QKeySequence::Open);
     connect(oeffnen_, &QAction::triggered, this, &Klassenuebersicht::waehleOrdner);
-    auto* neu = new QAction(QStringLiteral("Neu lesen"), this);
-    neu->setShortcut(QKeySequence::Refresh);
+    auto* neu = neueAktion(this, QStringLiteral("Neu lesen"), {}, QKeySequence::Refresh);
     connect(neu, &QAction::triggered, this, &Klassenuebersicht::aktualisiere);
-    csv_ = new QAction(QStringLiteral("Als Tabelle speichern …"), this);
-    csv_->setToolTip(QStringLiteral("Die Ergebnisse des gewählten Zeitraums und Rechners als CSV-Datei "
-                                    "für eine Tabellenkalkulation"));
+    csv_ = neueAktion(this, QStringLiteral("Als Tabelle speichern …"),
+                      QStringLiteral("Die Ergebnisse des gewählten Zeitraums und Rechners als CSV-Datei "
+                                     "für eine Tabellenkalkulation"));
     connect(csv_, &QAction::triggered, this, [this] {
         waehleZiel(QStringLiteral("Als Tabelle speichern"), QStringLiteral("Tabelle (*.csv)"),
                    QStringLiteral("csv"), &Klassenuebersicht::speichereCsv);
     });
-    pdf_ = new QAction(QStringLiteral("Für den Elternabend …"), this);
-    pdf_->setToolTip(QStringLiteral("Eine PDF-Datei mit einer Seite je Kind: Stufen, Verlauf und Wörter "
-                                    "zum Üben"));
+    pdf_ = neueAktion(this, QStringLiteral("Für den Elternabend …"),
+                      QStringLiteral("Eine PDF-Datei mit einer Seite je Kind: Stufen, Verlauf und Wörter "
+                                     "zum Üben"));
     connect(pdf_, &QAction::triggered, this, [this] {
         waehleZiel(QStringLiteral("Für den Elternabend speichern"), QStringLiteral("PDF-Dokument (*.pdf)"),
                    QStringLiteral("pdf"), &Klassenuebersicht::speicherePdf);
     });
-    zusammenfuehren_ = new QAction(QStringLiteral("Zusammenführen …"), this);
-    zusammenfuehren_->setToolTip(
-        QStringLiteral("Zwei markierte Zeilen, die dasselbe Kind meinen, zu einer machen"));
+    zusammenfuehren_ =
+        neueAktion(this, QStringLiteral("Zusammenführen …"),
+                   QStringLiteral("Zwei markierte Zeilen, die dasselbe Kind meinen, zu einer machen"));
     connect(zusammenfuehren_, &QAction::triggered, this, &Klassenuebersicht::frageZusammenfuehren);
-    loeschen_ = new QAction(QStringLiteral("Kind löschen …"), this);
-    loeschen_->setToolTip(QStringLiteral("Alle Ergebnisse des markierten Kindes löschen"));
+    loeschen_ = neueAktion(this, QStringLiteral("Kind löschen …"),
+                           QStringLiteral("Alle Ergebnisse des markierten Kindes löschen"));
     connect(loeschen_, &QAction::triggered, this, &Klassenuebersicht::frageLoeschen);
-    alleLoeschen_ = new QAction(QStringLiteral("Alle löschen …"), this);
+    alleLoeschen_ = neueAktion(this, QStringLiteral("Alle löschen …"));
     connect(alleLoeschen_, &QAction::triggered, this, &Klassenuebersicht::frageAlleLoeschen);
-    auto* schliessen = new QAction(QStringLiteral("Schließen"), this);
-    schliessen->setShortcut(QKeySequence::Close);
+    auto* schliessen = neueAktion(this, QStringLiteral("Schließen"), {}, QKeySequence::Close);
     connect(schliessen, &QAction::triggered, this, &QWidget::close);
 
     QMenu* ergebnisse = menuBar()->addMenu(QStringLiteral("&Ergebnisse"));
@@ -121,10 +120,7 @@ void Klassenuebersicht::baueAktionen()
 
 void Klassenuebersicht::waehleOrdner()
 {
-    auto* d = new QFileDialog(this, QStringLiteral("Ergebnisordner öffnen"), ordner_);
-    d->setAttribute(Qt::WA_DeleteOnClose);
-    d->setFileMode(QFileDialog::Directory);
-    d->setOption(QFileDialog::ShowDirsOnly);
+    QFileDialog* d = ordnerDialog(this, QStringLiteral("Ergebnisordner öffnen"), ordner_);
     connect(d, &QFileDialog::fileSelected, this, &Klassenuebersicht::oeffne);
     d->open();
 }
@@ -171,11 +167,17 @@ void Klassenuebersicht::frageLoeschen()
     for (const kb::erg::Datensatz& d : std::as_const(lesung_.bestand.saetze))
         alle += kb::erg::gehoertZu(d, gruppe, namen) ? 1 : 0;
     const QString name = modell_->kinder()[modell_->zeile(gruppe)].name;
+    const QString text =
+        alle == 1
+            ? QStringLiteral("Das eine Ergebnis von %1 löschen, auch wenn es außerhalb des gewählten "
+                             "Zeitraums liegt oder von einem anderen Rechner kommt?")
+                  .arg(genannt(name))
+            : QStringLiteral("Alle %1 von %2 löschen, auch die außerhalb des gewählten Zeitraums und von "
+                             "anderen Rechnern?")
+                  .arg(ergebnisse(alle), genannt(name));
     frage(this, QStringLiteral("Kind löschen"),
-          QStringLiteral("Alle %1 von %2 löschen, auch die außerhalb des gewählten Zeitraums und von anderen "
-                         "Rechnern? Das lässt sich nicht rückgängig machen.")
-              .arg(ergebnisse(alle), genannt(name)),
-          QStringLiteral("Löschen"), [this, gruppe, namen, name, alle] {
+          text + QStringLiteral(" Das lässt sich nicht rückgängig machen."), QStringLiteral("Löschen"),
+          [this, gruppe, namen, name, alle] {
               const QString ordner = ordner_;
               nachricht_ = [name, alle](int n) { return geloescht(n, alle, name); };
               starteLesung(0, [ordner, gruppe, namen] {
@@ -188,11 +190,16 @@ void Klassenuebersicht::frageLoeschen()
 
 void Klassenuebersicht::frageAlleLoeschen()
 {
+    const qsizetype alle = lesung_.bestand.saetze.size();
+    const QString ort = QDir::toNativeSeparators(ordner_);
+    const QString text = alle == 1
+                             ? QStringLiteral("Das eine Ergebnis im Ordner „%1“ löschen?").arg(ort)
+                             : QStringLiteral("Alle %1 im Ordner „%2“ löschen, von allen Kindern, Tagen "
+                                              "und Rechnern?")
+                                   .arg(ergebnisse(alle), ort);
     frage(this, QStringLiteral("Alle löschen"),
-          QStringLiteral("Alle %1 im Ordner „%2“ löschen, von allen Kindern, Tagen und Rechnern? Das lässt "
-                         "sich nicht rückgängig machen.")
-              .arg(ergebnisse(lesung_.bestand.saetze.size()), QDir::toNativeSeparators(ordner_)),
-          QStringLiteral("Alle löschen"), [this, alle = lesung_.bestand.saetze.size()] {
+          text + QStringLiteral(" Das lässt sich nicht rückgängig machen."), QStringLiteral("Alle löschen"),
+          [this, alle] {
               const QString ordner = ordner_;
               nachricht_ = [alle](int n) { return geloescht(n, alle, QString()); };
               starteLesung(0, [ordner] {
