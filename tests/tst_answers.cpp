@@ -44,17 +44,15 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("woerter");
         QTest::addColumn<QList<int>>("klicks"); // indices into the words
         QTest::addColumn<int>("richtige");
-        const QStringList neun = fuenfzehn.mid(0, 9);
-        QStringList genau = neun; // letter case and a trailing blank make other words
+        // Letter case and a trailing blank make other words; two pictures may give
+        // one word, their names differing only in the extension. (Rounds all right
+        // and all wrong: tst_gesamt.)
+        QStringList genau = fuenfzehn.mid(0, 9), doppelt = genau;
         genau[5] = u"apfel"_s;
         genau[6] = u"Ball "_s;
-        QStringList doppelt = neun; // two pictures whose names differ only in their extension
         doppelt[6] = doppelt[1];
-        QTest::newRow("short, shown") << kurz << neun << QList<int>{3, 0, 2, 1} << 4;
-        QTest::newRow("short, unseen") << kurz << neun << QList<int>{8, 7, 6, 5} << 0;
         QTest::newRow("short, exact words") << kurz << genau << QList<int>{5, 0, 6, 1} << 2;
         QTest::newRow("short, a word twice") << kurz << doppelt << QList<int>{1, 0, 2, 8} << 3;
-        QTest::newRow("long, unseen") << lang << fuenfzehn << QList<int>{7, 8, 9, 10, 11, 12, 14} << 0;
         QTest::newRow("long, mixed") << lang << fuenfzehn << QList<int>{6, 13, 0, 7, 3, 10, 5} << 4;
     }
     // Every word lies on the board as often as it was drawn. Each click replaces

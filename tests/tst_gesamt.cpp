@@ -201,17 +201,14 @@ void pruefeErgebnisse(Ergebnisordner& erg, const QList<int>& runden)
     QCOMPARE(b.unlesbareZeilen, 0);
     for (int r = 0; r < runden.size(); r += 2) {
         const kb::erg::Datensatz& d = b.saetze.at(r / 2);
-        const int gezeigt = stufen[runden[r] - 1].gezeigt;
+        const int gezeigt = stufen[runden[r] - 1].gezeigt, richtige = runden[r + 1];
+        const auto treffer = std::count_if(d.gewaehlt.begin(), d.gewaehlt.end(),
+                                           [&d](const QString& w) { return d.gezeigt.contains(w); });
         QCOMPARE(d.name, s(" Jörg"));
         QCOMPARE(d.rechner, QSysInfo::machineHostName());
-        QCOMPARE(d.stufe, runden[r]);
-        QCOMPARE(d.richtige, runden[r + 1]);
-        QCOMPARE(d.falsche, gezeigt - runden[r + 1]);
-        QCOMPARE(d.gezeigt.size(), gezeigt);
-        QCOMPARE(d.gewaehlt.size(), gezeigt);
-        QCOMPARE(std::count_if(d.gewaehlt.begin(), d.gewaehlt.end(),
-                               [&d](const QString& w) { return d.gezeigt.contains(w); }),
-                 runden[r + 1]);
+        QCOMPARE(
+            QList<qsizetype>({d.stufe, d.richtige, d.falsche, d.gezeigt.size(), d.gewaehlt.size(), treffer}),
+            QList<qsizetype>({runden[r], richtige, gezeigt - richtige, gezeigt, gezeigt, richtige}));
     }
 }
 

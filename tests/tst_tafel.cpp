@@ -1,12 +1,8 @@
-// The game at a board: every screen scaled by one factor to fill the screen, in
-// the middle of a backdrop without frames; each control where the factor puts
-// its place in a window; no text wider than its control at the scaled size; and
-// each screen as the child sees it in a window, only larger.
-//
-// Runs at a board only (KB_TAFEL=1920x1080; CTest runs it at 1920 x 1080 and at
-// 1024 x 768). The screens in a window come from this same program, started
-// once more with --fenster: the game's window mode, unchanged, in a process of
-// its own.
+// The game at a board: every screen scaled by one factor in the middle of a
+// frameless backdrop, each control where the factor puts its place in a window,
+// no text wider than its control, and each screen as in a window, only larger.
+// Runs at a board only (KB_TAFEL); the screens in a window come from this same
+// program started once more with --fenster, in a process of its own.
 #include "regeln/ansicht.h"
 #include "support/bildvergleich.h"
 #include "support/schirmwege.h"
@@ -174,19 +170,11 @@ class tst_Tafel : public QObject {
         for (auto it = hier.cbegin(); it != hier.cend(); ++it) {
             const QRectF ist(ecke + QPointF(it->topLeft()) * faktor(), QSizeF(it->size()) * faktor());
             const QRectF soll = aufDerTafel(dort.value(it.key()), aussen(f, v));
-            const QString wo = u"%1: (%2, %3) %4 x %5 statt (%6, %7) %8 x %9"_s.arg(it.key())
-                                   .arg(ist.x())
-                                   .arg(ist.y())
-                                   .arg(ist.width())
-                                   .arg(ist.height())
-                                   .arg(soll.x())
-                                   .arg(soll.y())
-                                   .arg(soll.width())
-                                   .arg(soll.height());
             QVERIFY2(std::abs(ist.left() - soll.left()) <= 1 && std::abs(ist.top() - soll.top()) <= 1 &&
                          std::abs(ist.right() - soll.right()) <= 1 &&
                          std::abs(ist.bottom() - soll.bottom()) <= 1,
-                     qPrintable(wo));
+                     qPrintable(it.key() + u": "_s + QDebug::toString(ist) + u" statt "_s +
+                                QDebug::toString(soll)));
         }
     }
 
