@@ -107,8 +107,6 @@ private Q_SLOTS:
                                  << u"lblSupi2 5160  Gut, du hast zwei Antworten richtig!"_s;
         QTest::newRow("short 1") << k << 1 << 3 << a << u"1 richtige Antwort | 3 falsche Antworten"_s
                                  << QString();
-        QTest::newRow("short 0") << k << 0 << 4 << a << u"0 richtige Antworten | 4 falsche Antworten"_s
-                                 << QString();
         QTest::newRow("long 7") << l << 7 << 0 << a << u"7 richtige Antworten | 0 falsche Antworten"_s
                                 << u"lblSupi1 6120  Sehr gut, du hast alle Antworten richtig!"_s;
         QTest::newRow("long 6") << l << 6 << 1 << QString() << u"6 richtige Antworten | 1 falsche Antwort"_s

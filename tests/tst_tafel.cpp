@@ -8,13 +8,13 @@
 #include "support/schirmwege.h"
 #include "toolkit/backdrop.h"
 
+#include <QDataStream>
 #include <QPainter>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QStyleOptionButton>
 #include <QTemporaryDir>
-#include <QTextStream>
 #include <algorithm>
 #include <array>
 #include <random>
@@ -75,22 +75,18 @@ void fotosIn(const Spiel& spiel)
         QFile::copy(fotos() + u'/' + name, spiel.bilder() + u'/' + name);
 }
 
-// The child process: each screen in a window, as a picture and the places of
+// The child process: each screen in a window, its picture and the places of
 // its controls, into the folder `ziel`.
 int fensterVorbilder(const QString& ziel)
 {
     for (const QString& schirm : kbtest::alleSchirme()) {
         Spiel spiel;
         fotosIn(spiel);
-        QFile datei(ziel + u'/' + schirm + u".txt"_s);
-        if (!kbtest::erreiche(spiel, schirm) || !datei.open(QIODevice::WriteOnly) ||
-            !spiel.aktuell()->window()->grab().save(ziel + u'/' + schirm + u".png"_s))
+        QFile datei(ziel + u'/' + schirm);
+        if (!kbtest::erreiche(spiel, schirm) || !datei.open(QIODevice::WriteOnly))
             return 1;
-        QTextStream text(&datei);
-        const QMap<QString, QRect> m = orte(*spiel.aktuell());
-        for (auto it = m.cbegin(); it != m.cend(); ++it)
-            text << it.key() << ' ' << it->x() << ' ' << it->y() << ' ' << it->width() << ' ' << it->height()
-                 << '\n';
+        QDataStream aus(&datei);
+        aus << spiel.aktuell()->window()->grab().toImage() << orte(*spiel.aktuell());
     }
     return 0;
 }
@@ -113,13 +109,11 @@ class tst_Tafel : public QObject {
 
     Vorbild vorbild(const QString& schirm) const
     {
-        Vorbild v{QImage(vorbilder_.filePath(schirm + u".png"_s)), {}};
-        QFile datei(vorbilder_.filePath(schirm + u".txt"_s));
+        Vorbild v;
+        QFile datei(vorbilder_.filePath(schirm));
+        QDataStream ein(&datei);
         if (datei.open(QIODevice::ReadOnly))
-            for (const QByteArray& zeile : datei.readAll().split('\n'))
-                if (const QList<QByteArray> t = zeile.split(' '); t.size() == 5)
-                    v.orte.insert(QString::fromUtf8(t[0]),
-                                  QRect(t[1].toInt(), t[2].toInt(), t[3].toInt(), t[4].toInt()));
+            ein >> v.bild >> v.orte;
         return v;
     }
 
