@@ -4,6 +4,7 @@
 // misses most, and the records of a period and a computer.
 #include "ergebnisse/auswertung.h"
 #include "ergebnisse/bestand.h"
+#include "ergebnisse/schreiber.h"
 #include "support/spielumgebung.h"
 
 #include <QTemporaryDir>
@@ -36,16 +37,6 @@ QList<erg::Runde> runden(const QString& verlauf)
         liste.append({stufe, z[1].toInt(), z[2].toInt(), (stufe == 1 || stufe == 3) ? 4 : 7});
     }
     return liste;
-}
-
-void schreibe(const QString& ordner, const QList<erg::Datensatz>& saetze)
-{
-    for (const erg::Datensatz& d : saetze) {
-        QFile f(QDir(ordner).filePath(erg::dateiname(d.zeit.date(), d.rechner, d.benutzer)));
-        const bool neu = !f.exists();
-        QVERIFY(f.open(QIODevice::Append));
-        f.write((neu ? erg::kopfzeile() : QByteArray()) + erg::alsZeile(d));
-    }
 }
 
 QStringList namenDer(const QList<erg::Kind>& kinder)
@@ -110,8 +101,9 @@ private Q_SLOTS:
     void zusammenfuehrenBleibt()
     {
         QTemporaryDir dir;
-        schreibe(dir.path(), {satz(u"Ana"_s), satz(u"Anna"_s), satz(u"Anna"_s), satz(u"Jan"_s),
-                              satz(u"Jann"_s), satz(u"Jan-Niklas"_s)});
+        for (const QString& name : {u"Ana"_s, u"Anna"_s, u"Anna"_s, u"Jan"_s, u"Jann"_s, u"Jan-Niklas"_s})
+            erg::halteFest(dir.path(), satz(name));
+        QVERIFY(erg::warteAufSchreiber(10000));
         QCOMPARE(erg::kinder(erg::lies(dir.path()).saetze, erg::Namen::lies(dir.path())).size(), 5);
         QVERIFY(erg::Namen::merke(dir.path(), u" Anna"_s, u"ANA"_s));
         QVERIFY(erg::Namen::merke(dir.path(), u"Jann"_s, u"Jan"_s));

@@ -6,7 +6,7 @@
 #include "ergebnisse/bestand.h"
 #include "ergebnisse/schreiber.h"
 #include "regeln/einstellungen.h"
-#include "support/spielumgebung.h"
+#include "support/ordnerhilfe.h"
 
 #include <QProcess>
 #include <QSysInfo>
@@ -200,15 +200,11 @@ private Q_SLOTS:
         schreibeDatei(conf, QByteArray(konfiguration).replace('@', QFile::encodeName(dir.path())));
         erg::halteFest(dir.path(), beispiel(u"Anna"_s));
         QVERIFY(erg::warteAufSchreiber(5000));
-        QProcess p;
         QProcessEnvironment umgebung = QProcessEnvironment::systemEnvironment();
         umgebung.insert(u"KIESELBLICK_CONF"_s, conf);
-        p.setProcessEnvironment(umgebung);
-        p.start(QStringLiteral(KBB_PROGRAMM), argumente.replaceInStrings(u"@"_s, dir.path()));
-        QVERIFY(p.waitForFinished(30000));
-        QCOMPARE(p.exitCode(), status);
-        const QString aus = QString::fromUtf8(p.readAllStandardOutput());
-        QVERIFY2(aus.contains(ausgabe.arg(conf)), qPrintable(aus));
+        const Lauf lauf = starte(argumente.replaceInStrings(u"@"_s, dir.path()), umgebung);
+        QCOMPARE(lauf.status, status);
+        QVERIFY2(lauf.ausgabe.contains(ausgabe.arg(conf)), qPrintable(lauf.ausgabe));
     }
 
     // The teachers' window says, above the pictures, which lines of the system
