@@ -1,26 +1,24 @@
 #pragma once
 
 // What the class overview's tests share: records written as the game writes
-// them, the overview opened on a folder, and a teacher's clicks and answers.
+// them, the overview opened on a folder, and a teacher's clicks.
 #include "bilderordner/fenster/kindertabelle.h"
 #include "bilderordner/fenster/klassenuebersicht.h"
 #include "ergebnisse/bestand.h"
+#include "support/fensterhilfe.h"
 #include "support/spielumgebung.h"
 
 #include <QDialogButtonBox>
 #include <QFileDialog>
-#include <QLineEdit>
-#include <QMessageBox>
-#include <QProcess>
-#include <QPushButton>
 #include <QTableView>
-#include <QToolBar>
-#include <unistd.h>
 
 namespace erg = kb::erg;
 using kbb::fenster::Klassenuebersicht;
 
 namespace kbtest::uebersicht {
+
+using fenster::antworte;
+using fenster::offen;
 
 inline const QDate Heute = QDate::currentDate();
 
@@ -55,22 +53,16 @@ inline void schreibe(const QString& ordner, const QList<erg::Datensatz>& saetze)
     }
 }
 
-inline QStringList namenIn(const erg::Bestand& b)
+inline bool geladen(Klassenuebersicht& f)
 {
-    QStringList namen;
-    for (const erg::Datensatz& d : b.saetze)
-        namen.append(d.name);
-    namen.sort();
-    return namen;
+    return QTest::qWaitFor([&] { return f.geladen(); }, 20000);
 }
 
 inline std::unique_ptr<Klassenuebersicht> oeffne(const QString& ordner, int tage = 0)
 {
     auto f = std::make_unique<Klassenuebersicht>(ordner, tage, true);
     f->show();
-    if (!QTest::qWaitFor([&] { return f->geladen(); }, 20000))
-        return nullptr;
-    return f;
+    return geladen(*f) ? std::move(f) : nullptr;
 }
 
 inline QStringList zeilen(const Klassenuebersicht& f)
@@ -92,43 +84,17 @@ inline void klickeZeile(Klassenuebersicht& f, const QString& name, Qt::KeyboardM
 
 inline void klicke(Klassenuebersicht& f, QAction* aktion)
 {
-    QWidget* knopf = f.findChild<QToolBar*>()->widgetForAction(aktion);
+    QWidget* knopf = fenster::werkzeug(f, aktion);
     QVERIFY(knopf && knopf->isEnabled());
     QTest::mouseClick(knopf, Qt::LeftButton);
-}
-
-// Answers the question now open by clicking the button of that text.
-inline bool antworte(QWidget& f, const QString& knopf)
-{
-    QMessageBox* box = nullptr;
-    if (!QTest::qWaitFor([&] { return (box = f.findChild<QMessageBox*>()) && box->isVisible(); }, 5000))
-        return false;
-    for (QAbstractButton* b : box->buttons())
-        if (b->text() == knopf) {
-            QTest::mouseClick(b, Qt::LeftButton);
-            return true;
-        }
-    return false;
-}
-
-// A folder even root may not change: immutable for root, without write bits for others.
-inline bool schreibschuetze(const QString& ordner, bool an)
-{
-    if (::geteuid() == 0)
-        return QProcess::execute(u"chattr"_s, {an ? u"+i"_s : u"-i"_s, ordner}) == 0;
-    return QFile::setPermissions(ordner, an ? QFileDevice::ReadOwner | QFileDevice::ExeOwner
-                                            : QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                                  QFileDevice::ExeOwner);
 }
 
 // Clicks the save button of the dialog now open, keeping the name it proposes;
 // gives the file written.
 inline QString speichere(Klassenuebersicht& f)
 {
-    QFileDialog* d = nullptr;
-    if (!QTest::qWaitFor([&] { return (d = f.findChild<QFileDialog*>()) && d->isVisible(); }, 5000))
-        return {};
-    auto* knoepfe = d->findChild<QDialogButtonBox*>();
+    QFileDialog* d = offen<QFileDialog>(f, 5000);
+    auto* knoepfe = d ? d->findChild<QDialogButtonBox*>() : nullptr;
     QAbstractButton* speichern = knoepfe ? knoepfe->button(QDialogButtonBox::Save) : nullptr;
     if (!speichern || !speichern->isEnabled())
         return {};

@@ -62,32 +62,6 @@ private Q_SLOTS:
         QCOMPARE(spiel.services.openedLinks, weg || folge.isEmpty() ? QStringList() : QStringList{folge});
         QVERIFY(!spiel.beendet() && (weg || minute->isActive()));
     }
-
-    // The screen and its opaque labels are one grey surface: no label shows as a
-    // box of its own.
-    void eineFlaeche()
-    {
-        Spiel spiel;
-        const QImage bild = spiel.starte(u"frmSplash"_s)->window()->grab().toImage();
-        const auto haeufigste = [&bild](const QRect& r) {
-            QHash<QRgb, int> anzahl;
-            for (int y = r.top(); y <= r.bottom(); ++y)
-                for (int x = r.left(); x <= r.right(); ++x)
-                    ++anzahl[bild.pixel(x, y)];
-            return QColor(std::max_element(anzahl.keyValueBegin(), anzahl.keyValueEnd(), [](auto a, auto b) {
-                              return a.second < b.second;
-                          })->first);
-        };
-        const QColor grund = haeufigste(bild.rect());
-        int deckend = 0;
-        for (const QLabel* l : spiel.aktuell()->window()->findChildren<QLabel*>()) {
-            if (!l->isVisible() || !l->autoFillBackground())
-                continue;
-            ++deckend;
-            QCOMPARE(haeufigste(QRect(l->mapTo(spiel.aktuell()->window(), QPoint()), l->size())), grund);
-        }
-        QVERIFY(deckend >= 3);
-    }
 };
 
 KB_TEST_MAIN(tst_About)

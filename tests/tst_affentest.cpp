@@ -1,12 +1,10 @@
 // A child at the keyboard: a long seeded run of random clicks, keys, typed texts,
 // close boxes and timer ticks over every screen, the game started anew whenever
-// it ends. A referee watches the rounds as they are played: the pictures shown,
-// every answer board and every pick on it, and the result that follows.
-// KB_AFFE_SEED shifts the seed.
+// it ends. A referee watches the rounds: the pictures shown, every answer board
+// and every pick on it, and the result that follows. KB_AFFE_SEED shifts the seed.
 #include "support/spielumgebung.h"
 
 #include <QFileInfo>
-#include <QMap>
 #include <QPushButton>
 #include <QWindow>
 #include <random>
@@ -31,52 +29,38 @@ void tippe(const QPointer<QWindow>& fenster, Qt::Key taste, const QString& text,
 
 // What a round must come to, told from what the child saw and did, never from
 // the game's own variables: a board holds every word of a picture shown, each
-// once; the result counts as right the picks of those words and as wrong the
-// others, four or seven in all.
-class Schiedsrichter {
-public:
-    explicit Schiedsrichter(QStringList& befunde) : befunde_(befunde) {}
+// once, among 9 or 15 different words; the result counts as right the picks of
+// those words and as wrong the others, four or seven different picks in all.
+struct Schiedsrichter {
+    QStringList befunde;
+    int nummer = 0, tafeln = 0, auswertungen = 0;
+    QPointer<QWidget> fenster; // the screen seen last
+    QString letztesBild;
+    QStringList gezeigt, gewaehlt; // the words of this round's pictures, and its picks
+
+    void melde(const QString& befund) { befunde << u"Ereignis %1: %2"_s.arg(nummer).arg(befund); }
 
     // Looks at the screen after each event.
-    void beobachte(int nummer)
+    void beobachte()
     {
-        nummer_ = nummer;
         tk::Form* f = tk::Program::instance().current();
         if (!f || !f->window()->isVisible())
             return;
         const QString name = f->name();
-        if (fenster_ != f->window()) {
-            fenster_ = f->window();
-            neuerSchirm(*f, name);
+        const bool stufe = name.startsWith(u"frmSchw") && name != u"frmSchwierigkeit";
+        const bool kurz = name.endsWith(u'1');
+        if (fenster != f->window()) {
+            fenster = f->window();
+            if (stufe)
+                gezeigt.clear(), gewaehlt.clear(), letztesBild.clear();
+            else if (name.startsWith(u"frmAusw") && !name.startsWith(u"frmAuswert"))
+                pruefeTafel(*f, kurz ? 4 : 7, kurz ? 9 : 15);
+            else if (name.startsWith(u"frmAuswert"))
+                pruefeAuswertung(*f, kurz ? 4 : 7);
         }
-        if (name.startsWith(u"frmSchw") && name != u"frmSchwierigkeit") {
-            const QString bild = f->find<tk::Image>(u"imgBild"_s).picture().path();
-            if (!bild.isEmpty() && bild != letztesBild_) {
-                letztesBild_ = bild;
-                gezeigt_ << QFileInfo(bild).fileName().chopped(4); // the word rule of the README
-            }
-        }
-    }
-
-    // The game starts anew: no round is under way.
-    void vonVorn()
-    {
-        fenster_.clear();
-        letztesBild_.clear(), gezeigt_.clear(), gewaehlt_.clear();
-    }
-
-    int tafeln = 0, auswertungen = 0; // how many the referee checked
-
-private:
-    void neuerSchirm(tk::Form& f, const QString& name)
-    {
-        if (name.startsWith(u"frmSchw") && name != u"frmSchwierigkeit") {
-            gezeigt_.clear(), gewaehlt_.clear(), letztesBild_.clear();
-        } else if (name == u"frmAusw1" || name == u"frmAusw2") {
-            pruefeTafel(f, name == u"frmAusw1" ? 4 : 7, name == u"frmAusw1" ? 9 : 15);
-        } else if (name == u"frmAuswert1" || name == u"frmAuswert2") {
-            pruefeAuswertung(f, name == u"frmAuswert1" ? 4 : 7);
-        }
+        const QString bild = stufe ? f->find<tk::Image>(u"imgBild"_s).picture().path() : QString();
+        if (!bild.isEmpty() && bild != letztesBild)
+            gezeigt << QFileInfo(letztesBild = bild).fileName().chopped(4); // the word rule of the README
     }
 
     void pruefeTafel(tk::Form& tafel, int bilder, int woerter)
@@ -88,49 +72,33 @@ private:
             aufTafel << knopf.Caption();
             // Every pick, the last included: the board is gone once the result shows.
             QObject::connect(knopf.button(), &QPushButton::clicked, knopf.button(),
-                             [this, wort = knopf.Caption()] { gewaehlt_ << wort; });
+                             [this, wort = knopf.Caption()] { gewaehlt << wort; });
         }
         const QSet<QString> verschieden(aufTafel.begin(), aufTafel.end());
-        if (gezeigt_.size() != bilder)
-            melde(u"%1 Bilder gezeigt vor einer Tafel für %2"_s.arg(gezeigt_.size()).arg(bilder));
-        if (aufTafel.size() != woerter || verschieden.size() != woerter || verschieden.contains(QString()))
-            melde(u"Tafel mit %1 Wörtern, %2 verschieden: %3"_s.arg(aufTafel.size())
-                      .arg(verschieden.size())
-                      .arg(aufTafel.join(u", "_s)));
-        for (const QString& wort : gezeigt_)
-            if (!verschieden.contains(wort))
-                melde(u"gezeigtes Wort „%1“ fehlt auf der Tafel: %2"_s.arg(wort, aufTafel.join(u", "_s)));
+        bool vollstaendig = true;
+        for (const QString& wort : gezeigt)
+            vollstaendig = vollstaendig && verschieden.contains(wort);
+        if (gezeigt.size() != bilder || aufTafel.size() != woerter || verschieden.size() != woerter ||
+            verschieden.contains(QString()) || !vollstaendig)
+            melde(u"Bilder %1, Tafel %2"_s.arg(gezeigt.join(u", "_s), aufTafel.join(u", "_s)));
     }
 
     void pruefeAuswertung(tk::Form& auswertung, int wahlen)
     {
         ++auswertungen;
         int richtig = 0;
-        for (const QString& wort : gewaehlt_)
-            richtig += gezeigt_.contains(wort) ? 1 : 0;
-        const int falsch = int(gewaehlt_.size()) - richtig;
+        for (const QString& wort : gewaehlt)
+            richtig += gezeigt.contains(wort) ? 1 : 0;
         const auto zeile = [](int n, const char* art) {
             return u"%1 %2 Antwort%3"_s.arg(n).arg(QLatin1String(art)).arg(n == 1 ? u""_s : u"en"_s);
         };
-        const QString punkte = auswertung.find<tk::Label>(u"lblPunkte"_s).Caption();
-        const QString punkte2 = auswertung.find<tk::Label>(u"lblPunkte2"_s).Caption();
-        if (gewaehlt_.size() != wahlen || QSet<QString>(gewaehlt_.begin(), gewaehlt_.end()).size() != wahlen)
-            melde(u"%1 Wörter gewählt vor der Auswertung für %2: %3"_s.arg(gewaehlt_.size())
-                      .arg(wahlen)
-                      .arg(gewaehlt_.join(u", "_s)));
-        if (punkte != zeile(richtig, "richtige") || punkte2 != zeile(falsch, "falsche"))
-            melde(u"Auswertung „%1“, „%2“ nach der Wahl %3 bei den Bildern %4"_s.arg(
-                punkte, punkte2, gewaehlt_.join(u", "_s), gezeigt_.join(u", "_s)));
+        const QString punkte = auswertung.find<tk::Label>(u"lblPunkte"_s).Caption() + u" / "_s +
+                               auswertung.find<tk::Label>(u"lblPunkte2"_s).Caption();
+        if (gewaehlt.size() != wahlen || QSet<QString>(gewaehlt.begin(), gewaehlt.end()).size() != wahlen ||
+            punkte != zeile(richtig, "richtige") + u" / "_s + zeile(wahlen - richtig, "falsche"))
+            melde(u"Auswertung „%1“ nach der Wahl %2 bei den Bildern %3"_s.arg(punkte, gewaehlt.join(u", "_s),
+                                                                               gezeigt.join(u", "_s)));
     }
-
-    void melde(const QString& befund) { befunde_ << u"Ereignis %1: %2"_s.arg(nummer_).arg(befund); }
-
-    QStringList& befunde_;
-    int nummer_ = 0;
-    QPointer<QWidget> fenster_; // the screen seen last
-    QString letztesBild_;
-    QStringList gezeigt_;  // the words of the pictures shown in this round
-    QStringList gewaehlt_; // the words picked on its board
 };
 
 struct Affe {
@@ -139,8 +107,7 @@ struct Affe {
     QPointer<QWidget> beobachtet;
     bool endeGeklickt = false, esc = false, schliessfeld = false;
     QMap<QString, int> zaehler; // events per screen, and how the games ended
-    QStringList befunde;
-    Schiedsrichter schiedsrichter{befunde};
+    Schiedsrichter schiedsrichter;
 
     int wuerfel(int n) { return std::uniform_int_distribution<int>(0, n - 1)(zufall); }
 
@@ -172,29 +139,30 @@ struct Affe {
             sende(w);
         }
         Spiel::ruhe();
-        schiedsrichter.beobachte(nummer);
+        schiedsrichter.nummer = nummer;
+        schiedsrichter.beobachte();
         // Only "&Ende" (Esc on the start screen clicks it too) and the close box end the game.
         const QString weg = endeGeklickt   ? (esc && schirm == u"frmStart"_s ? u"Esc"_s : u"&Ende"_s)
                             : schliessfeld ? u"Schließfeld"_s
                                            : QString();
         const auto& p = tk::Program::instance();
-        QString befund = p.dispatchDepth() != 0 ? u"ein Handler ist nicht zurückgekehrt"_s : QString();
+        if (p.dispatchDepth() != 0)
+            schiedsrichter.melde(u"ein Handler ist nicht zurückgekehrt"_s);
         if (const auto& fehler = spiel.services.error)
-            befund = u"Laufzeitfehler %1: %2"_s.arg(fehler->number()).arg(fehler->message());
+            schiedsrichter.melde(u"Laufzeitfehler %1: %2"_s.arg(fehler->number()).arg(fehler->message()));
         else if (spiel.beendet() && (weg.isEmpty() || spiel.services.exitStatus != 0))
-            befund = u"Ende „%1“ mit Status %2"_s.arg(weg).arg(spiel.services.exitStatus);
+            schiedsrichter.melde(u"Ende „%1“ mit Status %2"_s.arg(weg).arg(spiel.services.exitStatus));
         else if (!spiel.beendet() && (!fenster() || p.loadedCount() != 1 || endeGeklickt))
-            befund = u"%1 Schirme nach %2, „&Ende“: %3"_s.arg(p.loadedCount()).arg(schirm).arg(endeGeklickt);
-        if (!befund.isEmpty())
-            befunde << u"Ereignis %1: %2"_s.arg(nummer).arg(befund);
+            schiedsrichter.melde(
+                u"%1 Schirme nach %2, „&Ende“: %3"_s.arg(p.loadedCount()).arg(schirm).arg(endeGeklickt));
         if (spiel.beendet())
             ++zaehler[u"Ende %1 auf %2"_s.arg(weg, schirm)];
-        if (spiel.beendet() || !fenster()) { // the game starts anew
+        if (spiel.beendet() || !fenster()) { // the game starts anew, no round under way
             tk::Program::instance().reset();
             kb::modVariablen::zuruecksetzen();
             spiel.services.exited = endeGeklickt = false;
             spiel.services.error.reset();
-            schiedsrichter.vonVorn();
+            schiedsrichter.fenster.clear();
             spiel.starte(u"frmSplash"_s);
         }
     }
@@ -261,19 +229,19 @@ private Q_SLOTS:
                     vorher(typ, ort, text);
             });
         affe.spiel.starte(u"frmSplash"_s);
-        for (int n = 1; n <= 50000 && affe.befunde.size() < 20; ++n)
+        for (int n = 1; n <= 50000 && affe.schiedsrichter.befunde.size() < 20; ++n)
             affe.ereignis(n);
         qInstallMessageHandler(vorher);
         for (auto it = affe.zaehler.cbegin(); it != affe.zaehler.cend(); ++it)
             qInfo("%s: %d", qPrintable(it.key()), it.value());
-        QVERIFY2(affe.befunde.isEmpty(), qPrintable(affe.befunde.join(u'\n')));
-        for (const char* schirm : {"frmSplash", "frmStart", "frmSpiel", "frmSchwierigkeit", "frmSchw1",
+        const Schiedsrichter& s = affe.schiedsrichter;
+        QVERIFY2(s.befunde.isEmpty(), qPrintable(s.befunde.join(u'\n')));
+        for (const char* schirm : {"frmSplash", "frmStart", "frmSchwierigkeit", "frmSpiel", "frmSchw1",
                                    "frmSchw2", "frmSchw3", "frmSchw4", "frmSchw5", "Eingabe", "frmAusw1",
                                    "frmAusw2", "frmAuswert1", "frmAuswert2", "qt_edit_menu"})
             QVERIFY2(affe.zaehler.value(u"Ereignisse auf "_s + QLatin1String(schirm)) > 0, schirm);
-        qInfo("Tafeln geprüft: %d, Auswertungen geprüft: %d", affe.schiedsrichter.tafeln,
-              affe.schiedsrichter.auswertungen);
-        QVERIFY(affe.schiedsrichter.tafeln >= 100 && affe.schiedsrichter.auswertungen >= 100);
+        qInfo("Tafeln geprüft: %d, Auswertungen geprüft: %d", s.tafeln, s.auswertungen);
+        QVERIFY(s.tafeln >= 100 && s.auswertungen >= 100);
     }
 };
 

@@ -44,17 +44,15 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("woerter");
         QTest::addColumn<QList<int>>("klicks"); // indices into the words
         QTest::addColumn<int>("richtige");
-        const QStringList neun = fuenfzehn.mid(0, 9);
-        QStringList genau = neun; // letter case and a trailing blank make other words
+        // Letter case and a trailing blank make other words; two pictures may give
+        // one word, their names differing only in the extension. (Rounds all right
+        // and all wrong: tst_gesamt.)
+        QStringList genau = fuenfzehn.mid(0, 9), doppelt = genau;
         genau[5] = u"apfel"_s;
         genau[6] = u"Ball "_s;
-        QStringList doppelt = neun; // two pictures whose names differ only in their extension
         doppelt[6] = doppelt[1];
-        QTest::newRow("short, shown") << kurz << neun << QList<int>{3, 0, 2, 1} << 4;
-        QTest::newRow("short, unseen") << kurz << neun << QList<int>{8, 7, 6, 5} << 0;
         QTest::newRow("short, exact words") << kurz << genau << QList<int>{5, 0, 6, 1} << 2;
         QTest::newRow("short, a word twice") << kurz << doppelt << QList<int>{1, 0, 2, 8} << 3;
-        QTest::newRow("long, unseen") << lang << fuenfzehn << QList<int>{7, 8, 9, 10, 11, 12, 14} << 0;
         QTest::newRow("long, mixed") << lang << fuenfzehn << QList<int>{6, 13, 0, 7, 3, 10, 5} << 4;
     }
     // Every word lies on the board as often as it was drawn. Each click replaces
@@ -108,8 +106,6 @@ private Q_SLOTS:
                                  << u"2 richtige Antworten | 2 falsche Antworten"_s
                                  << u"lblSupi2 5160  Gut, du hast zwei Antworten richtig!"_s;
         QTest::newRow("short 1") << k << 1 << 3 << a << u"1 richtige Antwort | 3 falsche Antworten"_s
-                                 << QString();
-        QTest::newRow("short 0") << k << 0 << 4 << a << u"0 richtige Antworten | 4 falsche Antworten"_s
                                  << QString();
         QTest::newRow("long 7") << l << 7 << 0 << a << u"7 richtige Antworten | 0 falsche Antworten"_s
                                 << u"lblSupi1 6120  Sehr gut, du hast alle Antworten richtig!"_s;

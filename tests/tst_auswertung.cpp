@@ -4,6 +4,7 @@
 // misses most, and the records of a period and a computer.
 #include "ergebnisse/auswertung.h"
 #include "ergebnisse/bestand.h"
+#include "ergebnisse/schreiber.h"
 #include "support/spielumgebung.h"
 
 #include <QTemporaryDir>
@@ -38,16 +39,6 @@ QList<erg::Runde> runden(const QString& verlauf)
     return liste;
 }
 
-void schreibe(const QString& ordner, const QList<erg::Datensatz>& saetze)
-{
-    for (const erg::Datensatz& d : saetze) {
-        QFile f(QDir(ordner).filePath(erg::dateiname(d.zeit.date(), d.rechner, d.benutzer)));
-        const bool neu = !f.exists();
-        QVERIFY(f.open(QIODevice::Append));
-        f.write((neu ? erg::kopfzeile() : QByteArray()) + erg::alsZeile(d));
-    }
-}
-
 QStringList namenDer(const QList<erg::Kind>& kinder)
 {
     QStringList namen;
@@ -67,10 +58,9 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("eingetippt"); // one record each, oldest first
         QTest::addColumn<QStringList>("kinder");
         QTest::addColumn<QList<int>>("runden");
-        QTest::newRow("groß und klein") << QStringList{u"anna"_s, u"Anna"_s, u"ANNA"_s, u"Anna"_s}
-                                        << QStringList{u"Anna"_s} << QList<int>{4};
         QTest::newRow("Leerzeichen außen")
             << QStringList{u" Anna "_s, u"Anna"_s, u"\tAnna  "_s} << QStringList{u"Anna"_s} << QList<int>{3};
+        // Letter case alone: tst_klassenuebersicht's rows of "anna" and "Anna".
         QTest::newRow("doppelte Leerzeichen innen")
             << QStringList{u"Anna  Lena"_s, u"anna lena"_s, u"Anna Lena"_s} << QStringList{u"Anna Lena"_s}
             << QList<int>{3};
@@ -110,8 +100,9 @@ private Q_SLOTS:
     void zusammenfuehrenBleibt()
     {
         QTemporaryDir dir;
-        schreibe(dir.path(), {satz(u"Ana"_s), satz(u"Anna"_s), satz(u"Anna"_s), satz(u"Jan"_s),
-                              satz(u"Jann"_s), satz(u"Jan-Niklas"_s)});
+        for (const QString& name : {u"Ana"_s, u"Anna"_s, u"Anna"_s, u"Jan"_s, u"Jann"_s, u"Jan-Niklas"_s})
+            erg::halteFest(dir.path(), satz(name));
+        QVERIFY(erg::warteAufSchreiber(10000));
         QCOMPARE(erg::kinder(erg::lies(dir.path()).saetze, erg::Namen::lies(dir.path())).size(), 5);
         QVERIFY(erg::Namen::merke(dir.path(), u" Anna"_s, u"ANA"_s));
         QVERIFY(erg::Namen::merke(dir.path(), u"Jann"_s, u"Jan"_s));
@@ -136,12 +127,9 @@ private Q_SLOTS:
         QTest::newRow("keine Runde") << u""_s << 1;
         QTest::newRow("eine fehlerfreie Runde") << u"1:4-0"_s << 1;
         QTest::newRow("zweimal fehlerfrei") << u"1:4-0 1:4-0"_s << 2;
-        QTest::newRow("zweimal fehlerfrei auf Stufe 2") << u"1:3-1 2:7-0 2:7-0"_s << 3;
         QTest::newRow("höchste Stufe bleibt") << u"5:7-0 5:7-0"_s << 5;
         QTest::newRow("ohne Fehler, ein Wort nicht gefunden") << u"1:4-0 1:3-0"_s << 1;
-        QTest::newRow("ein Fehler dazwischen") << u"1:4-0 1:3-1 1:4-0"_s << 1;
         QTest::newRow("fehlerfrei auf zwei Stufen") << u"1:4-0 2:7-0"_s << 2;
-        QTest::newRow("fehlerfrei, aber nicht zuletzt") << u"1:4-0 1:4-0 2:5-2"_s << 2;
         QTest::newRow("zurück und zweimal fehlerfrei") << u"4:2-5 2:7-0 2:7-0"_s << 3;
         QTest::newRow("zweimal schwach auf der höchsten") << u"1:4-0 1:4-0 2:2-5 2:3-4"_s << 1;
         QTest::newRow("schwach, eine leichtere Runde dazwischen") << u"2:2-5 1:3-1 2:3-4"_s << 1;
@@ -149,7 +137,6 @@ private Q_SLOTS:
         QTest::newRow("gleich viele falsche wie richtige") << u"3:2-2 3:2-2"_s << 3;
         QTest::newRow("schwach auf Stufe 1") << u"1:1-3 1:0-4"_s << 1;
         QTest::newRow("schwach nur auf einer leichteren") << u"3:4-0 2:1-6 2:2-5"_s << 3;
-        QTest::newRow("schwach auf Stufe 5") << u"5:7-0 5:7-0 5:1-6 5:3-4"_s << 4;
     }
     void vorschlag()
     {

@@ -232,7 +232,6 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("art"); // bmp:<bits>:<first row stored>, png:[zeilensprung], jpeg
         QTest::addColumn<QSize>("groesse");
-        QTest::newRow("BMP, oberste Zeile zuerst") << u"bmp:24:oben"_s << QSize(2, 2);
         QTest::newRow("BMP, oberste Zeile zuerst, Zeilen aufgefüllt") << u"bmp:24:oben"_s << QSize(3, 2);
         QTest::newRow("BMP, oberste Zeile zuerst, 32 Bit") << u"bmp:32:oben"_s << QSize(2, 3);
         QTest::newRow("BMP, unterste Zeile zuerst") << u"bmp:24:unten"_s << QSize(3, 2);

@@ -1,46 +1,34 @@
-// The companion's window, picture by picture: another word (F2, double-click,
-// context menu), putting a picture aside (Del, context menu), another picture
-// for a word, putting back what was put aside, undoing each of these and the
-// larger changes with Ctrl+Z, the tiles in the order people sort, and a window
-// that fits a small screen.
+// The companion's window, picture by picture: another word, putting a picture
+// aside, another picture for a word, putting back what was put aside, undoing
+// each of these and the larger changes with Ctrl+Z, the tiles in the order
+// people sort, and a window that fits a small screen.
 #include "support/fensterhilfe.h"
 
 #include <QDialogButtonBox>
-#include <QDirIterator>
 #include <QFileDialog>
 #include <QLabel>
 #include <QListWidget>
-#include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QToolButton>
 
 using namespace kbtest::fenster;
-using namespace Qt::StringLiterals;
 
 namespace {
-
-// Every file below the folder by its path, with its bytes.
-QMap<QString, QByteArray> dateien(const QString& ordner)
-{
-    QMap<QString, QByteArray> karte;
-    for (QDirIterator it(ordner, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories); it.hasNext();) {
-        const QString pfad = it.next();
-        karte.insert(QDir(ordner).relativeFilePath(pfad), inhalt(pfad));
-    }
-    return karte;
-}
 
 // The files of the folder itself, without "aussortiert".
 QMap<QString, QByteArray> oben(const QString& ordner)
 {
-    QMap<QString, QByteArray> karte = dateien(ordner);
-    karte.removeIf([](const auto& e) { return e.key().contains(u'/'); });
+    QMap<QString, QByteArray> karte = kbtest::dateienIn(ordner);
+    karte.removeIf([](const auto& e) { return e.key().startsWith(u"aussortiert"); });
     return karte;
 }
 
-bool warte(QSignalSpy& fertig, int anzahl)
+// Undoes the last change with Ctrl+Z once the window has judged the folder again.
+bool rueckgaengig(Ablage& a, int jobs)
 {
-    return QTest::qWaitFor([&] { return fertig.count() >= anzahl; }, 20000);
+    if (!wartePruefung(*a.f) || !a->rueckgaengigAktion()->isEnabled())
+        return false;
+    drueckeTaste(*a.f, Qt::Key_Z, Qt::ControlModifier);
+    return a.fertigNach(jobs);
 }
 
 } // namespace
@@ -49,287 +37,199 @@ class tst_Bildereinzeln : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void einzelaktion_data();
-    void einzelaktion();
-    void wortSchonDa();
-    void zuruecklegen_data();
-    void zuruecklegen();
-    void bildErsetzen();
-    void grosseAenderungRueckgaengig_data();
-    void grosseAenderungRueckgaengig();
-    void natuerlicheReihenfolge_data();
-    void natuerlicheReihenfolge();
-    void passtAufKleinenBildschirm();
+    void einzelaktion_data()
+    {
+        QTest::addColumn<QString>("weg");
+        QTest::addColumn<QString>("wort"); // the word typed; empty: the picture is put aside
+        QTest::addColumn<QString>("danach");
+        QTest::addColumn<QString>("meldung");
+        const QString weg = u"aussortiert/Affe.png"_s;
+        QTest::newRow("Entf") << u"Entf"_s << QString() << weg << u"beiseitegelegt"_s;
+        QTest::newRow("Menü Beiseitelegen") << u"Beiseitelegen"_s << QString() << weg << u"beiseitegelegt"_s;
+        QTest::newRow("F2") << u"F2"_s << u"Äffchen"_s << u"Äffchen.png"_s << u"umbenannt"_s;
+        QTest::newRow("Doppelklick") << u"Doppelklick"_s << u"Schimpanse"_s << u"Schimpanse.png"_s
+                                     << u"umbenannt"_s;
+        QTest::newRow("Menü Wort ändern")
+            << u"Wort ändern …"_s << u"affe"_s << u"affe.png"_s << u"umbenannt"_s;
+        // A word another picture gives already is refused, and nothing moves.
+        QTest::newRow("Wort schon da")
+            << u"F2"_s << u"anker"_s << QString() << u"Das Wort „anker“ gibt es schon: „Anker.png“."_s;
+    }
+    // Each action on one picture changes just that file and says so under the
+    // summary; Ctrl+Z puts every file back as it was, byte for byte.
+    void einzelaktion()
+    {
+        QFETCH(QString, weg);
+        QFETCH(QString, wort);
+        QFETCH(QString, danach);
+        QFETCH(QString, meldung);
+        Ablage a;
+        QVERIFY(a.oeffne());
+        const auto vorher = kbtest::dateienIn(a.ordner());
+        QVERIFY(a.handle(u"Affe.png"_s, weg));
+        if (!wort.isEmpty()) {
+            auto* d = offen<Wortdialog>(*a.f, 5000);
+            QVERIFY(d);
+            QCOMPARE(d->eingabe()->text(), u"Affe"_s);
+            tippeWort(*d, wort);
+        }
+        QVERIFY(a.fertigNach(1));
+        QVERIFY(a->arbeitszeile()->isVisible());
+        QVERIFY2(a->arbeitszeile()->text().contains(meldung), qPrintable(a->arbeitszeile()->text()));
+        if (danach.isEmpty()) {
+            QCOMPARE(kbtest::dateienIn(a.ordner()), vorher);
+            QVERIFY(!a->rueckgaengigAktion()->isEnabled());
+            return;
+        }
+        QVERIFY(!QFileInfo::exists(a.pfad(u"Affe.png"_s)));
+        QCOMPARE(kbtest::dateienIn(a.ordner()).value(danach), vorher.value(u"Affe.png"_s));
+        QVERIFY(rueckgaengig(a, 2));
+        QCOMPARE(kbtest::dateienIn(a.ordner()), vorher);
+        QVERIFY(!a->rueckgaengigAktion()->isEnabled());
+    }
+
+    void zuruecklegen_data()
+    {
+        QTest::addColumn<bool>("belegt"); // a new "Affe.png" came meanwhile
+        QTest::newRow("Name frei") << false;
+        QTest::newRow("Name belegt") << true;
+    }
+    // A picture put aside comes back from the view of "aussortiert", unless its
+    // name was taken meanwhile: then both files stay as they are.
+    void zuruecklegen()
+    {
+        QFETCH(bool, belegt);
+        Ablage a;
+        QVERIFY(a.oeffne());
+        const QByteArray alt = inhalt(a.pfad(u"Affe.png"_s));
+        QVERIFY(a.handle(u"Affe.png"_s, u"Entf"_s));
+        QVERIFY(a.fertigNach(1));
+        if (belegt)
+            schreibeBild(a.pfad(u"Affe.png"_s), {200, 200}, Qt::cyan);
+        QVERIFY(wartePruefung(*a.f));
+        QVERIFY(waehleEintrag(kontextmenue(*a.f, u"Anker.png"_s), u"Aussortierte Bilder …"_s));
+        auto* ansicht = a->findChild<QDialog*>(u"aussortiert"_s);
+        QVERIFY(ansicht && ansicht->isVisible());
+        auto* liste = ansicht->findChild<QListWidget*>();
+        QCOMPARE(liste->count(), 1);
+        QTest::mouseClick(liste->viewport(), Qt::LeftButton, {},
+                          liste->visualItemRect(liste->item(0)).center());
+        QAbstractButton* zurueck = nullptr;
+        for (QAbstractButton* b : ansicht->findChild<QDialogButtonBox*>()->buttons())
+            zurueck = b->text() == u"Zurücklegen" ? b : zurueck;
+        QVERIFY(zurueck && zurueck->isEnabled());
+        QTest::mouseClick(zurueck, Qt::LeftButton);
+        QVERIFY(a.fertigNach(2));
+        QCOMPARE(QFileInfo::exists(a.pfad(u"aussortiert/Affe.png"_s)), belegt);
+        QCOMPARE(inhalt(a.pfad(u"Affe.png"_s)) == alt, !belegt);
+        if (belegt)
+            QVERIFY2(a->arbeitszeile()->text().startsWith(u"„Affe.png“ gibt es im Ordner schon"_s),
+                     qPrintable(a->arbeitszeile()->text()));
+    }
+
+    // Another picture for the word, chosen in the file dialog with its preview:
+    // the old one goes aside; Ctrl+Z brings it back and puts the new one aside.
+    void bildErsetzen()
+    {
+        Ablage a;
+        QVERIFY(a.oeffne());
+        const QByteArray alt = inhalt(a.pfad(u"Affe.png"_s));
+        const QString neu = a.quelle.filePath(u"IMG_0815.png"_s);
+        schreibeBild(neu, {300, 240}, Qt::darkMagenta);
+        QVERIFY(a.handle(u"Affe.png"_s, u"Bild ersetzen …"_s));
+        auto* auswahl = a->findChild<QFileDialog*>();
+        QVERIFY(auswahl && auswahl->isVisible() && auswahl->testOption(QFileDialog::DontUseNativeDialog));
+        auto* vorschau = auswahl->findChild<QLabel*>(u"vorschau"_s);
+        QVERIFY(vorschau && vorschau->isVisible());
+        auswahl->selectFile(neu);
+        Q_EMIT auswahl->currentChanged(neu);
+        QTRY_VERIFY_WITH_TIMEOUT(!vorschau->pixmap().isNull(), 10000);
+        QTest::mouseClick(auswahl->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Open),
+                          Qt::LeftButton);
+        QVERIFY(a.fertigNach(1));
+        QCOMPARE(inhalt(a.pfad(u"aussortiert/Affe.png"_s)), alt);
+        QCOMPARE(QImage(a.pfad(u"Affe.png"_s)).pixelColor(5, 5), QColor(Qt::darkMagenta));
+        QVERIFY(rueckgaengig(a, 2));
+        QCOMPARE(inhalt(a.pfad(u"Affe.png"_s)), alt);
+        QCOMPARE(QImage(a.pfad(u"aussortiert/Affe (2).png"_s)).pixelColor(5, 5), QColor(Qt::darkMagenta));
+    }
+
+    void grosseAenderungRueckgaengig_data()
+    {
+        QTest::addColumn<bool>("reparatur"); // else a set replaces the pictures
+        QTest::newRow("Reparatur") << true;
+        QTest::newRow("Bildersatz ersetzen") << false;
+    }
+    // After a repair or a set that replaced the pictures, Ctrl+Z gives the folder
+    // back the files it had, byte for byte; what the change made new lies in
+    // "aussortiert", and nothing is lost.
+    void grosseAenderungRueckgaengig()
+    {
+        QFETCH(bool, reparatur);
+        Ablage a;
+        kbtest::schreibeDatei(QFile::encodeName(a.pfad(u"Notizen.txt"_s)), "Montag\n");
+        schreibeBild(a.pfad(u"Kater.jpeg"_s), {300, 200}, Qt::blue, "JPEG");
+        QVERIFY(a.oeffne(10));
+        const auto vorher = oben(a.ordner());
+        if (reparatur) {
+            QTest::mouseClick(werkzeug(*a.f, a->reparierenAktion()), Qt::LeftButton);
+        } else {
+            QMenu* tiere = nullptr;
+            for (QAction* aktion : a->saetzeKnopf()->menu()->actions())
+                tiere = aktion->text().startsWith(u"Tiere") ? aktion->menu() : tiere;
+            QVERIFY(tiere);
+            tiere->actions().at(1)->trigger();
+            QVERIFY(antworte(*a.f, u"Ersetzen"_s));
+        }
+        QVERIFY(a.fertigNach(1));
+        QVERIFY(oben(a.ordner()) != vorher);
+        auto* protokoll = a->findChild<QDialog*>(u"protokoll"_s);
+        QVERIFY(protokoll);
+        protokoll->close();
+        QVERIFY(rueckgaengig(a, 2));
+        QCOMPARE(oben(a.ordner()), vorher);
+    }
+
+    void natuerlicheReihenfolge_data()
+    {
+        QTest::addColumn<bool>("geprueft"); // before the report arrived, or after
+        QTest::newRow("aus dem Ordner") << false;
+        QTest::newRow("nach der Prüfung") << true;
+    }
+    // "Sonne2" comes before "Sonne10", "Äpfel" beside "Apfel" and before "Zebra".
+    void natuerlicheReihenfolge()
+    {
+        QFETCH(bool, geprueft);
+        Ablage a;
+        int n = 0;
+        for (const QString& wort :
+             {u"Zebra"_s, u"Sonne10"_s, u"sonne11"_s, u"Sonne2"_s, u"Äpfel"_s, u"Sonne1"_s, u"Apfel"_s})
+            schreibeBild(a.pfad(wort + u".png"_s), {300, 300}, QColor::fromHsv(40 * n++, 200, 200));
+        QVERIFY(a.oeffne(0, geprueft));
+        QStringList woerter;
+        for (int i = 0; i < a->modell()->rowCount(); ++i)
+            woerter.append(a->modell()->index(i).data().toString());
+        QCOMPARE(woerter, (QStringList{u"Apfel"_s, u"Äpfel"_s, u"Sonne1"_s, u"Sonne2"_s, u"Sonne10"_s,
+                                       u"sonne11"_s, u"Zebra"_s}));
+    }
+
+    // The window fits a screen of 1024 × 768 less a title bar and a task bar, and
+    // can be made smaller still, the summary and the list in view.
+    void passtAufKleinenBildschirm()
+    {
+        Ablage a;
+        QVERIFY(a.oeffne(15, false));
+        const QSize frei(1024, 768 - 30 - 40);
+        QVERIFY2(a->width() <= frei.width() && a->height() <= frei.height(),
+                 qPrintable(u"%1 × %2"_s.arg(a->width()).arg(a->height())));
+        QVERIFY(a->minimumSizeHint().width() <= frei.width() &&
+                a->minimumSizeHint().height() <= frei.height());
+        a->resize(a->minimumSize());
+        QCoreApplication::processEvents();
+        QVERIFY(a->width() <= 800 && a->height() <= 600);
+        QVERIFY(a->uebersicht()->isVisible() && a->liste()->height() > 100);
+    }
 };
-
-void tst_Bildereinzeln::einzelaktion_data()
-{
-    QTest::addColumn<QString>("weg");
-    QTest::addColumn<QString>("wort"); // the word typed; empty: the picture is put aside
-    QTest::addColumn<QString>("danach");
-    QTest::addColumn<QString>("meldung");
-    QTest::newRow("Entf") << "Entf"
-                          << ""
-                          << "aussortiert/Affe.png"
-                          << "beiseitegelegt";
-    QTest::newRow("Menü Beiseitelegen") << "Beiseitelegen"
-                                        << ""
-                                        << "aussortiert/Affe.png"
-                                        << "beiseitegelegt";
-    QTest::newRow("F2") << "F2"
-                        << "Äffchen"
-                        << "Äffchen.png"
-                        << "umbenannt";
-    QTest::newRow("Doppelklick") << "Doppelklick"
-                                 << "Schimpanse"
-                                 << "Schimpanse.png"
-                                 << "umbenannt";
-    QTest::newRow("Menü Wort ändern") << "Wort ändern …"
-                                      << "affe"
-                                      << "affe.png"
-                                      << "umbenannt";
-}
-
-// Each action on one picture changes just that file and says so under the
-// summary; Ctrl+Z puts every file back as it was, byte for byte.
-void tst_Bildereinzeln::einzelaktion()
-{
-    QFETCH(QString, weg);
-    QFETCH(QString, wort);
-    QFETCH(QString, danach);
-    QFETCH(QString, meldung);
-    QTemporaryDir tmp;
-    fuelle(tmp.path());
-    const auto vorher = dateien(tmp.path());
-    Offen f(tmp.path());
-    QVERIFY(wartePruefung(*f.fenster));
-    QSignalSpy fertig(f.fenster.get(), &Bilderfenster::arbeitFertig);
-    klickeKachel(*f.fenster, u"Affe.png"_s);
-
-    if (weg == u"Entf")
-        drueckeTaste(*f.fenster, Qt::Key_Delete);
-    else if (weg == u"F2")
-        drueckeTaste(*f.fenster, Qt::Key_F2);
-    else if (weg == u"Doppelklick")
-        QTest::mouseDClick(f->liste()->viewport(), Qt::LeftButton, {},
-                           f->liste()->visualRect(kachel(*f.fenster, u"Affe.png"_s)).center());
-    else {
-        QMenu* menue = kontextmenue(*f.fenster, u"Affe.png"_s);
-        QVERIFY(menue);
-        QVERIFY(waehleEintrag(*menue, weg));
-    }
-    if (!wort.isEmpty()) {
-        auto* d = wortdialog(*f.fenster);
-        QVERIFY(d);
-        QCOMPARE(d->eingabe()->text(), u"Affe"_s);
-        tippeWort(*d, wort);
-    }
-    QVERIFY(warte(fertig, 1));
-    QVERIFY(QFileInfo::exists(tmp.filePath(danach)));
-    QVERIFY(!QDir(tmp.path()).entryList(QDir::Files).contains(u"Affe.png"_s));
-    QCOMPARE(inhalt(tmp.filePath(danach)), vorher.value(u"Affe.png"_s));
-    QVERIFY(f->arbeitszeile()->isVisible());
-    QVERIFY2(f->arbeitszeile()->text().contains(meldung), qPrintable(f->arbeitszeile()->text()));
-
-    QVERIFY(wartePruefung(*f.fenster));
-    QVERIFY(f->rueckgaengigAktion()->isEnabled());
-    drueckeTaste(*f.fenster, Qt::Key_Z, Qt::ControlModifier);
-    QVERIFY(warte(fertig, 2));
-    QCOMPARE(dateien(tmp.path()), vorher);
-    QVERIFY(!f->rueckgaengigAktion()->isEnabled());
-}
-
-// A word another picture gives already is refused, and nothing moves.
-void tst_Bildereinzeln::wortSchonDa()
-{
-    QTemporaryDir tmp;
-    fuelle(tmp.path());
-    const auto vorher = dateien(tmp.path());
-    Offen f(tmp.path());
-    QVERIFY(wartePruefung(*f.fenster));
-    QSignalSpy fertig(f.fenster.get(), &Bilderfenster::arbeitFertig);
-    klickeKachel(*f.fenster, u"Affe.png"_s);
-    drueckeTaste(*f.fenster, Qt::Key_F2);
-    auto* d = wortdialog(*f.fenster);
-    QVERIFY(d);
-    tippeWort(*d, u"anker"_s);
-    QVERIFY(warte(fertig, 1));
-    QCOMPARE(f->arbeitszeile()->text(), u"Das Wort „anker“ gibt es schon: „Anker.png“."_s);
-    QCOMPARE(dateien(tmp.path()), vorher);
-    QVERIFY(!f->rueckgaengigAktion()->isEnabled());
-}
-
-void tst_Bildereinzeln::zuruecklegen_data()
-{
-    QTest::addColumn<bool>("belegt"); // a new "Affe.png" came meanwhile
-    QTest::newRow("Name frei") << false;
-    QTest::newRow("Name belegt") << true;
-}
-
-// A picture put aside comes back from the view of "aussortiert", unless its
-// name was taken meanwhile: then both files stay as they are.
-void tst_Bildereinzeln::zuruecklegen()
-{
-    QFETCH(bool, belegt);
-    QTemporaryDir tmp;
-    fuelle(tmp.path());
-    const QByteArray alt = inhalt(tmp.filePath(u"Affe.png"_s));
-    Offen f(tmp.path());
-    QVERIFY(wartePruefung(*f.fenster));
-    QSignalSpy fertig(f.fenster.get(), &Bilderfenster::arbeitFertig);
-    klickeKachel(*f.fenster, u"Affe.png"_s);
-    drueckeTaste(*f.fenster, Qt::Key_Delete);
-    QVERIFY(warte(fertig, 1));
-    if (belegt)
-        schreibeBild(tmp.filePath(u"Affe.png"_s), {200, 200}, Qt::cyan);
-    QVERIFY(wartePruefung(*f.fenster));
-
-    QMenu* menue = kontextmenue(*f.fenster, u"Anker.png"_s);
-    QVERIFY(menue && waehleEintrag(*menue, u"Aussortierte Bilder …"_s));
-    auto* ansicht = f->findChild<QDialog*>(u"aussortiert"_s);
-    QVERIFY(ansicht && ansicht->isVisible());
-    auto* liste = ansicht->findChild<QListWidget*>();
-    QCOMPARE(liste->count(), 1);
-    QTest::mouseClick(liste->viewport(), Qt::LeftButton, {}, liste->visualItemRect(liste->item(0)).center());
-    QPushButton* zurueck = nullptr;
-    for (QAbstractButton* b : ansicht->findChild<QDialogButtonBox*>()->buttons())
-        if (b->text() == u"Zurücklegen")
-            zurueck = qobject_cast<QPushButton*>(b);
-    QVERIFY(zurueck && zurueck->isEnabled());
-    QTest::mouseClick(zurueck, Qt::LeftButton);
-    QVERIFY(warte(fertig, 2));
-    QCOMPARE(QFileInfo::exists(tmp.filePath(u"aussortiert/Affe.png"_s)), belegt);
-    QCOMPARE(inhalt(tmp.filePath(u"Affe.png"_s)) == alt, !belegt);
-    if (belegt)
-        QVERIFY2(f->arbeitszeile()->text().startsWith(u"„Affe.png“ gibt es im Ordner schon"_s),
-                 qPrintable(f->arbeitszeile()->text()));
-}
-
-// Another picture for the word, chosen in the file dialog with its preview:
-// the old one goes aside; Ctrl+Z brings it back and puts the new one aside.
-void tst_Bildereinzeln::bildErsetzen()
-{
-    QTemporaryDir tmp, quelle;
-    fuelle(tmp.path());
-    const QByteArray alt = inhalt(tmp.filePath(u"Affe.png"_s));
-    const QString neu = quelle.filePath(u"IMG_0815.png"_s);
-    schreibeBild(neu, {300, 240}, Qt::darkMagenta);
-    Offen f(tmp.path());
-    QVERIFY(wartePruefung(*f.fenster));
-    QSignalSpy fertig(f.fenster.get(), &Bilderfenster::arbeitFertig);
-    QMenu* menue = kontextmenue(*f.fenster, u"Affe.png"_s);
-    QVERIFY(menue && waehleEintrag(*menue, u"Bild ersetzen …"_s));
-    auto* auswahl = f->findChild<QFileDialog*>();
-    QVERIFY(auswahl && auswahl->isVisible());
-    QVERIFY(auswahl->testOption(QFileDialog::DontUseNativeDialog));
-    auto* vorschau = auswahl->findChild<QLabel*>(u"vorschau"_s);
-    QVERIFY(vorschau && vorschau->isVisible());
-    auswahl->selectFile(neu);
-    Q_EMIT auswahl->currentChanged(neu);
-    QTRY_VERIFY_WITH_TIMEOUT(!vorschau->pixmap().isNull(), 10000);
-    QTest::mouseClick(auswahl->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Open),
-                      Qt::LeftButton);
-    QVERIFY(warte(fertig, 1));
-    QCOMPARE(inhalt(tmp.filePath(u"aussortiert/Affe.png"_s)), alt);
-    QCOMPARE(QImage(tmp.filePath(u"Affe.png"_s)).pixelColor(5, 5), QColor(Qt::darkMagenta));
-
-    QVERIFY(wartePruefung(*f.fenster));
-    drueckeTaste(*f.fenster, Qt::Key_Z, Qt::ControlModifier);
-    QVERIFY(warte(fertig, 2));
-    QCOMPARE(inhalt(tmp.filePath(u"Affe.png"_s)), alt);
-    QCOMPARE(QImage(tmp.filePath(u"aussortiert/Affe (2).png"_s)).pixelColor(5, 5), QColor(Qt::darkMagenta));
-}
-
-void tst_Bildereinzeln::grosseAenderungRueckgaengig_data()
-{
-    QTest::addColumn<QString>("aenderung");
-    QTest::newRow("Reparatur") << "Reparatur";
-    QTest::newRow("Bildersatz ersetzen") << "Satz";
-}
-
-// After a repair or a set that replaced the pictures, Ctrl+Z gives the folder
-// back the files it had, byte for byte; what the change made new lies in
-// "aussortiert", and nothing is lost.
-void tst_Bildereinzeln::grosseAenderungRueckgaengig()
-{
-    QFETCH(QString, aenderung);
-    QTemporaryDir tmp;
-    fuelle(tmp.path(), 10);
-    schreibeText(tmp.filePath(u"Notizen.txt"_s), "Montag\n");
-    schreibeBild(tmp.filePath(u"Kater.jpeg"_s), {300, 200}, Qt::blue, "JPEG");
-    const auto vorher = dateien(tmp.path());
-    Offen f(tmp.path());
-    QVERIFY(wartePruefung(*f.fenster));
-    QSignalSpy fertig(f.fenster.get(), &Bilderfenster::arbeitFertig);
-    if (aenderung == u"Reparatur") {
-        QTest::mouseClick(werkzeug(*f.fenster, f->reparierenAktion()), Qt::LeftButton);
-    } else {
-        QMenu* tiere = nullptr;
-        for (QAction* a : f->saetzeKnopf()->menu()->actions())
-            if (a->text().startsWith(u"Tiere"))
-                tiere = a->menu();
-        QVERIFY(tiere);
-        tiere->actions().at(1)->trigger();
-        QMessageBox* m = frage(*f.fenster);
-        QVERIFY(m);
-        QTest::mouseClick(knopf(*m, u"Ersetzen"_s), Qt::LeftButton);
-    }
-    QVERIFY(warte(fertig, 1));
-    QVERIFY(oben(tmp.path()) != vorher);
-    auto* protokoll = f->findChild<QDialog*>(u"protokoll"_s);
-    QVERIFY(protokoll);
-    protokoll->close();
-    QVERIFY(wartePruefung(*f.fenster));
-    drueckeTaste(*f.fenster, Qt::Key_Z, Qt::ControlModifier);
-    QVERIFY(warte(fertig, 2));
-    QCOMPARE(oben(tmp.path()), vorher);
-}
-
-void tst_Bildereinzeln::natuerlicheReihenfolge_data()
-{
-    QTest::addColumn<bool>("geprueft"); // before the report arrived, or after
-    QTest::newRow("aus dem Ordner") << false;
-    QTest::newRow("nach der Prüfung") << true;
-}
-
-// "Sonne2" comes before "Sonne10", "Äpfel" beside "Apfel" and before "Zebra".
-void tst_Bildereinzeln::natuerlicheReihenfolge()
-{
-    QFETCH(bool, geprueft);
-    QTemporaryDir tmp;
-    const QStringList erwartet{u"Apfel"_s,   u"Äpfel"_s,   u"Sonne1"_s, u"Sonne2"_s,
-                               u"Sonne10"_s, u"sonne11"_s, u"Zebra"_s};
-    int n = 0;
-    for (const QString& wort :
-         {u"Zebra"_s, u"Sonne10"_s, u"sonne11"_s, u"Sonne2"_s, u"Äpfel"_s, u"Sonne1"_s, u"Apfel"_s})
-        schreibeBild(tmp.filePath(wort + u".png"_s), {300, 300}, QColor::fromHsv(40 * n++, 200, 200));
-    Offen f(tmp.path());
-    if (geprueft)
-        QVERIFY(wartePruefung(*f.fenster));
-    QStringList woerter;
-    for (int i = 0; i < f->modell()->rowCount(); ++i)
-        woerter.append(f->modell()->index(i).data().toString());
-    QCOMPARE(woerter, erwartet);
-}
-
-// The window fits a screen of 1024 × 768 less a title bar and a task bar, and
-// can be made smaller still.
-void tst_Bildereinzeln::passtAufKleinenBildschirm()
-{
-    QTemporaryDir tmp;
-    fuelle(tmp.path());
-    Offen f(tmp.path());
-    const QSize frei(1024, 768 - 30 - 40);
-    QVERIFY2(f->width() <= frei.width() && f->height() <= frei.height(),
-             qPrintable(u"%1 × %2"_s.arg(f->width()).arg(f->height())));
-    QVERIFY(f->minimumSizeHint().width() <= frei.width());
-    QVERIFY(f->minimumSizeHint().height() <= frei.height());
-    f->resize(f->minimumSize());
-    QCoreApplication::processEvents();
-    QVERIFY(f->width() <= 800 && f->height() <= 600);
-    // The summary and the list stay in view.
-    QVERIFY(f->uebersicht()->isVisible() && f->liste()->height() > 100);
-}
 
 QTEST_MAIN(tst_Bildereinzeln)
 #include "tst_bildereinzeln.moc"

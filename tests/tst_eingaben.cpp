@@ -1,5 +1,5 @@
 // What children type: any name, shown on the instruction and result screens;
-// and any display time, of which only 1 to 15 (after rounding) is ever taken.
+// held keys; and any display time, of which only 1 to 15 (after rounding) is taken.
 #include "support/spielumgebung.h"
 
 #include <QClipboard>
@@ -32,8 +32,7 @@ private Q_SLOTS:
         QFETCH(QString, name);
         QFETCH(bool, einfuegen);
         QFETCH(QString, erwartet);
-        if (erwartet.isEmpty())
-            erwartet = name;
+        erwartet = erwartet.isEmpty() ? name : erwartet;
         Spiel spiel;
         Spiel::aktiviere(spiel.starte(u"frmStart"_s));
         QWidget* feld = QApplication::focusWidget();
@@ -54,44 +53,37 @@ private Q_SLOTS:
     }
 
     // A held key acts once, on its real press: still down when the next screen
-    // appears, it does nothing there. Typing in the name box keeps its repeats.
+    // appears, it does nothing there; a new press acts again. Typing in the name
+    // box keeps its repeats. (The keys of a round held in the real program:
+    // tastenlast.sh.)
     void gehalteneTaste_data()
     {
         QTest::addColumn<QString>("screen");
         QTest::addColumn<int>("key");
         QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("danach");
         QTest::addColumn<QString>("getippt"); // the name box afterwards
-        QTest::newRow("Info, Enter") << u"frmSplash"_s << int(Qt::Key_Return) << u"\r"_s << u"frmStart"_s
-                                     << u""_s;
-        QTest::newRow("Info, Buchstabe")
-            << u"frmSplash"_s << int(Qt::Key_K) << u"k"_s << u"frmStart"_s << u""_s;
-        QTest::newRow("Stufe 1, Enter") << u"frmSchw1"_s << int(Qt::Key_Return) << u"\r"_s << u"frmSchw1"_s;
-        QTest::newRow("Stufe 1, Leertaste")
-            << u"frmSchw1"_s << int(Qt::Key_Space) << u" "_s << u"frmSchw1"_s << u""_s;
-        QTest::newRow("Name, Buchstabe")
-            << u"frmStart"_s << int(Qt::Key_A) << u"a"_s << u"frmStart"_s << u"aaaaaa"_s;
-        QTest::newRow("Name, Leertaste")
-            << u"frmStart"_s << int(Qt::Key_Space) << u" "_s << u"frmStart"_s << u"      "_s;
+        QTest::newRow("Info, Buchstabe") << u"frmSplash"_s << int(Qt::Key_K) << u"k"_s << QString();
+        QTest::newRow("Stufe 1, Leertaste") << u"frmSchw1"_s << int(Qt::Key_Space) << u" "_s << QString();
+        QTest::newRow("Name, Buchstabe") << u"frmStart"_s << int(Qt::Key_A) << u"a"_s << u"aaaaaa"_s;
     }
     void gehalteneTaste()
     {
         QFETCH(QString, screen);
         QFETCH(int, key);
         QFETCH(QString, text);
-        QFETCH(QString, danach);
+        QFETCH(QString, getippt);
         Spiel spiel;
         spiel.standardBilder();
         spiel.starte(screen);
         spiel.halte(Qt::Key(key), text, 5);
-        QCOMPARE(spiel.aktuellerName(), danach);
-        if (danach == u"frmSchw1")
+        const bool stufe = screen == u"frmSchw1";
+        QCOMPARE(spiel.aktuellerName(), stufe ? screen : u"frmStart"_s);
+        if (stufe) {
             QCOMPARE(kb::modVariablen::Bildzaehler, 1.0); // one picture, not six
-        if (danach != u"frmStart")
             return;
-        QFETCH(QString, getippt);
+        }
         QCOMPARE(spiel.aktuell()->find<tk::TextBox>(u"txtBenutzername"_s).Text(), getippt);
-        spiel.halte(Qt::Key_Return, u"\r"_s, 3); // a new press acts again
+        spiel.halte(Qt::Key_Return, u"\r"_s, 3);
         QCOMPARE(spiel.aktuellerName(), u"frmSpiel"_s);
     }
 
@@ -125,13 +117,12 @@ private Q_SLOTS:
         spiel.standardBilder();
         Spiel::aktiviere(spiel.starte(u"frmSchw1"_s));
         for (const QString& schritt : folge.split(u' ')) {
-            const bool druck = schritt.at(0).toLower() == u'p';
-            QKeyEvent taste(druck ? QEvent::KeyPress : QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier,
-                            quint32(scancode), 0, 0, u"\r"_s, schritt.at(0).isLower());
+            QKeyEvent taste(schritt.at(0).toLower() == u'p' ? QEvent::KeyPress : QEvent::KeyRelease,
+                            Qt::Key_Return, Qt::NoModifier, quint32(scancode), 0, 0, u"\r"_s,
+                            schritt.at(0).isLower());
             taste.setTimestamp(schritt.mid(1).toULongLong());
-            QWidget* ziel = QApplication::focusWidget();
-            QVERIFY(ziel);
-            QApplication::sendEvent(ziel, &taste);
+            QVERIFY(QApplication::focusWidget());
+            QApplication::sendEvent(QApplication::focusWidget(), &taste);
             Spiel::ruhe();
         }
         QCOMPARE(spiel.aktuellerName(), u"frmSchw1"_s);
@@ -166,7 +157,6 @@ private Q_SLOTS:
             for (const char* m : {"%1x", "x%1", "%1 1", "%1€", "%1%", "(%1)"})
                 liste.append({QString::fromUtf8(m).arg(n), 0});
         }
-        QVERIFY(liste.size() >= 1000);
         Spiel spiel;
         spiel.standardBilder();
         const QString frage = u"Eingabe: Bitte gib eine Zahl ein!!! Diese Zahl ist die Anzeigezeit (für eine "

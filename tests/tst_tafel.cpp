@@ -1,24 +1,20 @@
-// The game at a board: every screen scaled by one factor to fill the screen, in
-// the middle of a backdrop without frames; each control where the factor puts
-// its place in a window; no text wider than its control at the scaled size; and
-// each screen as the child sees it in a window, only larger.
-//
-// Runs at a board only (KB_TAFEL=1920x1080; CTest runs it at 1920 x 1080 and at
-// 1024 x 768). The screens in a window come from this same program, started
-// once more with --fenster: the game's window mode, unchanged, in a process of
-// its own.
+// The game at a board: every screen scaled by one factor in the middle of a
+// frameless backdrop, each control where the factor puts its place in a window,
+// no text wider than its control, and each screen as in a window, only larger.
+// Runs at a board only (KB_TAFEL); the screens in a window come from this same
+// program started once more with --fenster, in a process of its own.
 #include "regeln/ansicht.h"
 #include "support/bildvergleich.h"
 #include "support/schirmwege.h"
 #include "toolkit/backdrop.h"
 
+#include <QDataStream>
 #include <QPainter>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QStyleOptionButton>
 #include <QTemporaryDir>
-#include <QTextStream>
 #include <algorithm>
 #include <array>
 #include <random>
@@ -79,22 +75,18 @@ void fotosIn(const Spiel& spiel)
         QFile::copy(fotos() + u'/' + name, spiel.bilder() + u'/' + name);
 }
 
-// The child process: each screen in a window, as a picture and the places of
+// The child process: each screen in a window, its picture and the places of
 // its controls, into the folder `ziel`.
 int fensterVorbilder(const QString& ziel)
 {
     for (const QString& schirm : kbtest::alleSchirme()) {
         Spiel spiel;
         fotosIn(spiel);
-        QFile datei(ziel + u'/' + schirm + u".txt"_s);
-        if (!kbtest::erreiche(spiel, schirm) || !datei.open(QIODevice::WriteOnly) ||
-            !spiel.aktuell()->window()->grab().save(ziel + u'/' + schirm + u".png"_s))
+        QFile datei(ziel + u'/' + schirm);
+        if (!kbtest::erreiche(spiel, schirm) || !datei.open(QIODevice::WriteOnly))
             return 1;
-        QTextStream text(&datei);
-        const QMap<QString, QRect> m = orte(*spiel.aktuell());
-        for (auto it = m.cbegin(); it != m.cend(); ++it)
-            text << it.key() << ' ' << it->x() << ' ' << it->y() << ' ' << it->width() << ' ' << it->height()
-                 << '\n';
+        QDataStream aus(&datei);
+        aus << spiel.aktuell()->window()->grab().toImage() << orte(*spiel.aktuell());
     }
     return 0;
 }
@@ -117,13 +109,11 @@ class tst_Tafel : public QObject {
 
     Vorbild vorbild(const QString& schirm) const
     {
-        Vorbild v{QImage(vorbilder_.filePath(schirm + u".png"_s)), {}};
-        QFile datei(vorbilder_.filePath(schirm + u".txt"_s));
+        Vorbild v;
+        QFile datei(vorbilder_.filePath(schirm));
+        QDataStream ein(&datei);
         if (datei.open(QIODevice::ReadOnly))
-            for (const QByteArray& zeile : datei.readAll().split('\n'))
-                if (const QList<QByteArray> t = zeile.split(' '); t.size() == 5)
-                    v.orte.insert(QString::fromUtf8(t[0]),
-                                  QRect(t[1].toInt(), t[2].toInt(), t[3].toInt(), t[4].toInt()));
+            ein >> v.bild >> v.orte;
         return v;
     }
 
@@ -174,19 +164,11 @@ class tst_Tafel : public QObject {
         for (auto it = hier.cbegin(); it != hier.cend(); ++it) {
             const QRectF ist(ecke + QPointF(it->topLeft()) * faktor(), QSizeF(it->size()) * faktor());
             const QRectF soll = aufDerTafel(dort.value(it.key()), aussen(f, v));
-            const QString wo = u"%1: (%2, %3) %4 x %5 statt (%6, %7) %8 x %9"_s.arg(it.key())
-                                   .arg(ist.x())
-                                   .arg(ist.y())
-                                   .arg(ist.width())
-                                   .arg(ist.height())
-                                   .arg(soll.x())
-                                   .arg(soll.y())
-                                   .arg(soll.width())
-                                   .arg(soll.height());
             QVERIFY2(std::abs(ist.left() - soll.left()) <= 1 && std::abs(ist.top() - soll.top()) <= 1 &&
                          std::abs(ist.right() - soll.right()) <= 1 &&
                          std::abs(ist.bottom() - soll.bottom()) <= 1,
-                     qPrintable(wo));
+                     qPrintable(it.key() + u": "_s + QDebug::toString(ist) + u" statt "_s +
+                                QDebug::toString(soll)));
         }
     }
 

@@ -134,7 +134,7 @@ private Q_SLOTS:
         QRect schirm;
         QElapsedTimer uhr;
         uhr.start();
-        while (schirm.size() != soll && uhr.elapsed() < 15000) {
+        while ((schirm.size() != soll || bild.pixel(0, 0) != grund) && uhr.elapsed() < 15000) {
             QTest::qWait(200);
             schirm = ausserhalb(bild = x.bild(), grund);
         }

@@ -3,6 +3,7 @@
 #include "shell/modSkalieren.h"
 #include "support/bildvergleich.h"
 #include "support/spielumgebung.h"
+#include "support/testbilder.h"
 #include "toolkit/enlargement.h"
 #include "toolkit/jpegclip.h"
 #include "toolkit/numbers.h"
@@ -123,18 +124,21 @@ private Q_SLOTS:
     // Rounding half to even, and overflows and bounds as run-time errors.
     void numberRules()
     {
-        QCOMPARE(ERGEBNIS(CInt(0.5)), u"0"_s);
-        QCOMPARE(ERGEBNIS(CInt(1.5)), u"2"_s);
-        QCOMPARE(ERGEBNIS(CInt(2.5)), u"2"_s);
-        QCOMPARE(ERGEBNIS(CInt(-2.5)), u"-2"_s);
-        QCOMPARE(ERGEBNIS(CInt(32767.49)), u"32767"_s);
-        QCOMPARE(ERGEBNIS(CInt(-32768.5)), u"-32768"_s);
-        QCOMPARE(ERGEBNIS(CInt(32767.5)), u"Fehler 6"_s);
-        QCOMPARE(ERGEBNIS(Int(-0.5)), u"-1"_s);
-        QCOMPARE(ERGEBNIS(Integer(32767) + Integer(1)), u"Fehler 6"_s);
-        QCOMPARE(ERGEBNIS(Integer(-32768) - Integer(1)), u"Fehler 6"_s);
-        QCOMPARE(ERGEBNIS(Integer(33) * Integer(1000)), u"Fehler 6"_s);
-        QCOMPARE(ERGEBNIS(DynArray<int>()(1)), u"Fehler 9"_s);
+        const QStringList ergebnisse{ERGEBNIS(CInt(0.5)),
+                                     ERGEBNIS(CInt(1.5)),
+                                     ERGEBNIS(CInt(2.5)),
+                                     ERGEBNIS(CInt(-2.5)),
+                                     ERGEBNIS(CInt(32767.49)),
+                                     ERGEBNIS(CInt(-32768.5)),
+                                     ERGEBNIS(CInt(32767.5)),
+                                     ERGEBNIS(Int(-0.5)),
+                                     ERGEBNIS(Integer(32767) + Integer(1)),
+                                     ERGEBNIS(Integer(-32768) - Integer(1)),
+                                     ERGEBNIS(Integer(33) * Integer(1000)),
+                                     ERGEBNIS(DynArray<int>()(1))};
+        QCOMPARE(ergebnisse,
+                 (QStringList{u"0"_s, u"2"_s, u"2"_s, u"-2"_s, u"32767"_s, u"-32768"_s, u"Fehler 6"_s,
+                              u"-1"_s, u"Fehler 6"_s, u"Fehler 6"_s, u"Fehler 6"_s, u"Fehler 9"_s}));
     }
 
     // An AutoSize label grows to the right; a standard button ignores its colour, a
@@ -284,31 +288,22 @@ private Q_SLOTS:
     void unusablePicturesSayWhy_data()
     {
         QTest::addColumn<QString>("name");
-        QTest::addColumn<QByteArray>("inhalt");
+        QTest::addColumn<QString>("art"); // as kbtest::lege makes it
         QTest::addColumn<int>("nummer");
         QTest::addColumn<Reason>("grund");
-        const QByteArray heic = QByteArray("\0\0\0\x18"
-                                           "ftypheic",
-                                           12) +
-                                QByteArray(200, 'x');
-        QBuffer png;
-        png.open(QIODevice::WriteOnly);
-        QImage(300, 300, QImage::Format_RGB32).save(&png, "PNG");
-        QTest::newRow("kein Bild") << u"Thumbs.db"_s << QByteArray("[.ShellClassInfo]\n") << 481
-                                   << Reason::NoPicture;
-        QTest::newRow("abgeschnitten") << u"Kaputt.png"_s << png.data().left(120) << 481 << Reason::Damaged;
-        QTest::newRow("HEIC am Inhalt") << u"Urlaub.bin"_s << heic << 481 << Reason::UnknownFormat;
-        QTest::newRow("HEIC am Namen")
-            << u"Urlaub.heic"_s << QByteArray(300, 'x') << 481 << Reason::UnknownFormat;
-        QTest::newRow("keine Leserechte") << u"Geheim.png"_s << png.data() << 481 << Reason::Unreadable;
-        QTest::newRow("Ordner") << u"Ordner.png"_s << QByteArray() << 481 << Reason::SpecialFile;
-        QTest::newRow("fehlt") << u"Weg.png"_s << QByteArray() << 53 << Reason::None;
+        QTest::newRow("kein Bild") << u"Thumbs.db"_s << u"text"_s << 481 << Reason::NoPicture;
+        QTest::newRow("abgeschnitten") << u"Kaputt.png"_s << u"halb"_s << 481 << Reason::Damaged;
+        QTest::newRow("HEIC am Inhalt") << u"Urlaub.bin"_s << u"heic"_s << 481 << Reason::UnknownFormat;
+        QTest::newRow("HEIC am Namen") << u"Urlaub.heic"_s << u"text"_s << 481 << Reason::UnknownFormat;
+        QTest::newRow("keine Leserechte") << u"Geheim.png"_s << u"png:300:300"_s << 481 << Reason::Unreadable;
+        QTest::newRow("Ordner") << u"Ordner.png"_s << QString() << 481 << Reason::SpecialFile;
+        QTest::newRow("fehlt") << u"Weg.png"_s << QString() << 53 << Reason::None;
     }
 
     void unusablePicturesSayWhy()
     {
         QFETCH(QString, name);
-        QFETCH(QByteArray, inhalt);
+        QFETCH(QString, art);
         QFETCH(int, nummer);
         QFETCH(Reason, grund);
         QTemporaryDir dir;
@@ -318,7 +313,7 @@ private Q_SLOTS:
         if (grund == Reason::SpecialFile)
             QVERIFY(QDir().mkdir(pfad));
         else if (nummer == 481)
-            kbtest::schreibeDatei(pfad, inhalt);
+            kbtest::lege(dir.path(), name, art);
         const bool gesperrt = grund == Reason::Unreadable;
         if (gesperrt)
             QVERIFY(QFile::setPermissions(pfad, {}));

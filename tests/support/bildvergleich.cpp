@@ -7,10 +7,6 @@
 
 namespace kbtest {
 
-// The columns a line of text inks as the board draws it: in its font at the
-// board's pixel ratio, the left end of its baseline at `links` (pixels of the
-// layout). In the board's pixels, counted from the control's left edge; an
-// empty span for a line without ink.
 std::pair<double, double> tinte(const QFont& schrift, const QString& text, double links, double faktor)
 {
     const QFontMetricsF fm(schrift);
@@ -37,7 +33,6 @@ std::pair<double, double> tinte(const QFont& schrift, const QString& text, doubl
     return {erste - Rand * faktor, letzte + 1 - Rand * faktor};
 }
 
-// The mean difference of the colour channels of two pictures of one size.
 double abstand(const QImage& a, const QImage& b)
 {
     double summe = 0;
@@ -50,9 +45,6 @@ double abstand(const QImage& a, const QImage& b)
     return summe / (3.0 * std::max(1, a.width() * a.height()));
 }
 
-// The share of a picture's rows that repeat the row above exactly: a photo
-// enlarged by repeating its pixels repeats nearly every other row (4 of 9 at
-// 1.8), one scaled smoothly hardly any.
 double wiederholteZeilen(const QImage& bild)
 {
     int zeilen = 0, wiederholt = 0;
@@ -67,11 +59,6 @@ double wiederholteZeilen(const QImage& bild)
     return zeilen ? double(wiederholt) / zeilen : 0.0;
 }
 
-// The largest difference of a colour channel between the average colours of
-// two pictures of one size, block by block of 10 x 10 pixels. Edges drawn
-// smoother or a glyph's ink a little apart change a block's average only a
-// little; a control missing, a picture or a colour not as in the window change
-// it much.
 int groessterUnterschied(const QImage& a, const QImage& b)
 {
     const auto mittel = [](const QImage& bild, int bx, int by) {

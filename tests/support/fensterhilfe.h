@@ -1,11 +1,12 @@
 #pragma once
 
-// What the tests of the companion's window share: a window open on a folder,
-// folders filled with pictures, and a teacher's hands on the window: dropping
-// files, typing a word, answering a question, pressing a tool button.
+// What the tests of the companion's window share: a window open on a folder of
+// pictures, and a teacher's hands on it: dropping files, typing a word,
+// answering a question, pressing a key or a tool button, choosing from a menu.
 #include "bilderordner/fenster/bilderfenster.h"
 #include "bilderordner/fenster/bildliste.h"
 #include "bilderordner/fenster/wortdialog.h"
+#include "support/testbilder.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -16,33 +17,27 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
-#include <QProcess>
 #include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
 #include <memory>
-#include <unistd.h>
 
 namespace kbtest::fenster {
 
 using kbb::fenster::Bilderfenster;
 using kbb::fenster::Bildliste;
+using kbb::fenster::Wortdialog;
+using namespace Qt::StringLiterals;
 
 inline const QString Bilder = QStringLiteral(KB_SOURCE_DIR "/assets/bilder");
-inline const QString Share = QStringLiteral(KB_SOURCE_DIR "/assets");
 
 inline void schreibeBild(const QString& pfad, QSize groesse, QColor farbe, const char* format = nullptr)
 {
     QImage bild(groesse, QImage::Format_RGB32);
     bild.fill(farbe);
     QVERIFY(bild.save(pfad, format));
-}
-
-inline void schreibeText(const QString& pfad, const QByteArray& inhalt)
-{
-    QFile f(pfad);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(inhalt);
 }
 
 inline QByteArray inhalt(const QString& pfad)
@@ -54,19 +49,9 @@ inline QByteArray inhalt(const QString& pfad)
 // The first `anzahl` default pictures: enough different words for every level.
 inline void fuelle(const QString& ordner, int anzahl = 15)
 {
-    const QStringList namen = QDir(Bilder).entryList(QDir::Files, QDir::Name).mid(0, anzahl);
-    for (const QString& n : namen)
+    for (const QString& n : QDir(Bilder).entryList(QDir::Files, QDir::Name).mid(0, anzahl))
         QVERIFY(QFile::copy(QDir(Bilder).filePath(n), QDir(ordner).filePath(n)));
 }
-
-struct Offen {
-    std::unique_ptr<Bilderfenster> fenster;
-    explicit Offen(const QString& ordner) : fenster(std::make_unique<Bilderfenster>(ordner, Share))
-    {
-        fenster->show();
-    }
-    Bilderfenster* operator->() const { return fenster.get(); }
-};
 
 inline bool wartePruefung(Bilderfenster& f)
 {
@@ -96,28 +81,19 @@ inline bool lasseFallen(Bilderfenster& f, const QStringList& dateien)
     return fallen.isAccepted();
 }
 
-inline kbb::fenster::Wortdialog* wortdialog(Bilderfenster& f)
+// The visible child of that type the window opened, once it shows.
+template <typename T> T* offen(QWidget& f, int ms = 20000)
 {
-    kbb::fenster::Wortdialog* d = nullptr;
-    const bool offen = QTest::qWaitFor(
-        [&] { return (d = f.findChild<kbb::fenster::Wortdialog*>()) && d->isVisible(); }, 5000);
-    return offen ? d : nullptr;
+    T* d = nullptr;
+    return QTest::qWaitFor([&] { return (d = f.findChild<T*>()) && d->isVisible(); }, ms) ? d : nullptr;
 }
 
-inline void tippeWort(kbb::fenster::Wortdialog& d, const QString& wort)
+inline void tippeWort(Wortdialog& d, const QString& wort)
 {
     d.eingabe()->selectAll();
     QTest::keyClick(d.eingabe(), Qt::Key_Backspace);
     QTest::keyClicks(d.eingabe(), wort);
     QTest::keyClick(d.eingabe(), Qt::Key_Return);
-}
-
-inline QMessageBox* frage(Bilderfenster& f)
-{
-    QMessageBox* m = nullptr;
-    const bool offen =
-        QTest::qWaitFor([&] { return (m = f.findChild<QMessageBox*>()) && m->isVisible(); }, 20000);
-    return offen ? m : nullptr;
 }
 
 inline QPushButton* knopf(QMessageBox& m, const QString& text)
@@ -128,16 +104,19 @@ inline QPushButton* knopf(QMessageBox& m, const QString& text)
     return nullptr;
 }
 
-inline QWidget* werkzeug(Bilderfenster& f, QAction* aktion)
+// Answers the question the window asks now with the button of that text.
+inline bool antworte(QWidget& f, const QString& text)
 {
-    return f.findChild<QToolBar*>()->widgetForAction(aktion);
+    QMessageBox* m = offen<QMessageBox>(f);
+    QPushButton* b = m ? knopf(*m, text) : nullptr;
+    if (b)
+        QTest::mouseClick(b, Qt::LeftButton);
+    return b;
 }
 
-// Clicks the tile, as the teacher chooses a picture.
-inline void klickeKachel(Bilderfenster& f, const QString& name)
+inline QWidget* werkzeug(QWidget& f, QAction* aktion)
 {
-    const QRect r = f.liste()->visualRect(kachel(f, name));
-    QTest::mouseClick(f.liste()->viewport(), Qt::LeftButton, {}, r.center());
+    return f.findChild<QToolBar*>()->widgetForAction(aktion);
 }
 
 // A key pressed while the list of tiles has the focus.
@@ -161,25 +140,59 @@ inline QMenu* kontextmenue(Bilderfenster& f, const QString& name)
 }
 
 // Clicks the entry of an open menu that has this text.
-inline bool waehleEintrag(QMenu& menue, const QString& text)
+inline bool waehleEintrag(QMenu* menue, const QString& text)
 {
-    for (QAction* a : menue.actions())
+    for (QAction* a : menue ? menue->actions() : QList<QAction*>())
         if (a->text() == text && a->isEnabled()) {
-            QTest::mouseClick(&menue, Qt::LeftButton, {}, menue.actionGeometry(a).center());
+            QTest::mouseClick(menue, Qt::LeftButton, {}, menue->actionGeometry(a).center());
             return true;
         }
     return false;
 }
 
-// A folder even root may not change: immutable for root, without write bits for others.
-inline bool schreibschuetze(const QString& ordner, bool an)
-{
-    if (::geteuid() == 0)
-        return QProcess::execute(QStringLiteral("chattr"),
-                                 {an ? QStringLiteral("+i") : QStringLiteral("-i"), ordner}) == 0;
-    return QFile::setPermissions(ordner, an ? QFileDevice::ReadOwner | QFileDevice::ExeOwner
-                                            : QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                                  QFileDevice::ExeOwner);
-}
+// A picture folder, the companion's window on it, and a folder to add from.
+struct Ablage {
+    QTemporaryDir tmp, quelle;
+    std::unique_ptr<Bilderfenster> f;
+    std::unique_ptr<QSignalSpy> fertig; // the jobs the window finished
+
+    // Opens the window on the folder with the first `anzahl` default pictures,
+    // with `pruefen` once its report is there.
+    bool oeffne(int anzahl = 15, bool pruefen = true)
+    {
+        fuelle(tmp.path(), anzahl);
+        f = std::make_unique<Bilderfenster>(tmp.path(), QStringLiteral(KB_SOURCE_DIR "/assets"));
+        f->show();
+        fertig = std::make_unique<QSignalSpy>(f.get(), &Bilderfenster::arbeitFertig);
+        return !pruefen || wartePruefung(*f);
+    }
+    Bilderfenster* operator->() const { return f.get(); }
+    QString ordner() const { return tmp.path(); }
+    QString pfad(const QString& name) const { return tmp.filePath(name); }
+    bool fertigNach(int jobs)
+    {
+        return QTest::qWaitFor([&] { return fertig->count() >= jobs; }, 20000);
+    }
+    // Drops a new grey picture of that file name onto the window: the word dialog.
+    Wortdialog* bringe(const QString& name)
+    {
+        schreibeBild(quelle.filePath(name), QSize(200, 150), Qt::gray);
+        return lasseFallen(*f, {quelle.filePath(name)}) ? offen<Wortdialog>(*f, 5000) : nullptr;
+    }
+    // Chooses a tile with a click and acts on it: a key, a double click, or an
+    // entry of its context menu.
+    bool handle(const QString& name, const QString& weg)
+    {
+        const QPoint p = f->liste()->visualRect(kachel(*f, name)).center();
+        QTest::mouseClick(f->liste()->viewport(), Qt::LeftButton, {}, p);
+        if (weg == u"Entf" || weg == u"F2")
+            drueckeTaste(*f, weg == u"F2" ? Qt::Key_F2 : Qt::Key_Delete);
+        else if (weg == u"Doppelklick")
+            QTest::mouseDClick(f->liste()->viewport(), Qt::LeftButton, {}, p);
+        else
+            return waehleEintrag(kontextmenue(*f, name), weg);
+        return true;
+    }
+};
 
 } // namespace kbtest::fenster

@@ -18,10 +18,8 @@
 
 namespace kbtest {
 
-// The application object of a test program. With KB_TAFEL=<width>x<height> in
-// the environment the program runs on an offscreen screen of that size and the
-// game is shown at a board, as a system configuration with Tafel=ja and
-// Zeiger=nein shows it.
+// The application object of a test program. With KB_TAFEL=<width>x<height> the
+// game is shown at a board of that size, as Tafel=ja and Zeiger=nein show it.
 class Anwendung {
 public:
     Anwendung(int& argc, char** argv);
@@ -83,7 +81,7 @@ public:
     // the first `anzahl` of them by name.
     void standardBilder(int anzahl = -1);
 
-    // Starts the program on the given screen; gives the screen then loaded, if one.
+    // Starts the program on the given screen; gives the screen then loaded.
     tk::Form* starte(const QString& screen);
     // The single loaded screen, or none when there is not exactly one.
     tk::Form* aktuell() const
@@ -95,24 +93,20 @@ public:
 
     // Lets the event loop finish what is pending, deferred deletions included.
     static void ruhe();
-    // Clicks a control with the mouse in its middle; or the control's window where
-    // the control is, so that whatever lies topmost there gets the click.
+    // Clicks a control in its middle; or its window there, whatever lies topmost.
     static void klick(const tk::Control& control);
     static void klickAnStelle(const tk::Control& control);
-    // Clicks the window that shows `w` at the point `p` of `w`; at a board that
-    // window is the backdrop.
+    // Clicks the window that shows `w` (at a board the backdrop) at `p` of `w`.
     static void klickAnStelle(const QWidget* w, QPoint p);
-    // Asks the window that shows a screen to close, as the desktop's close box
-    // does; at a board the backdrop, the only window there is.
+    // Asks the window that shows a screen to close, as the desktop's close box does.
     static void schliessfeld(const tk::Form* form);
     // Makes a window the active one so that keys reach its focus.
     static void aktiviere(const tk::Form* form) { aktiviere(form ? form->window() : nullptr); }
     static void aktiviere(QWidget* window);
     // Presses keys one after another, e.g. "Tab, Space", on the focus or the active window.
     static void tasten(const QString& keys);
-    // Holds a key down as a keyboard does: a press, `wiederholungen` repeats (each
-    // an auto-repeated release and press), then the release. Every event goes to
-    // the screen then current, made active first as a desktop would.
+    // Holds a key down as a keyboard does: a press, `wiederholungen` repeats (an
+    // auto-repeated release and press each), the release; each to the screen then current.
     void halte(Qt::Key key, const QString& text, int wiederholungen, Qt::KeyboardModifiers mods = {}) const;
     // Types text key by key into a widget, umlauts included.
     static void tippen(QWidget* target, const QString& text);
@@ -137,9 +131,8 @@ void schreibeBild(const QString& path, QSize size = {40, 30}, const char* format
 // Writes a file with exactly these bytes.
 void schreibeDatei(const QString& path, const QByteArray& bytes);
 // Writes a PNG of libpng's colour type and bit depth row by row, `zeile(y, bytes,
-// length)` filling row y as the file stores it, again for each pass of an
-// interlaced file. A palette has 2^tiefe colours; `durchsichtig` gives them alpha,
-// or makes grey or colour value 0 transparent (tRNS).
+// length)` filling row y as stored, for each pass of an interlaced file. A palette
+// has 2^tiefe colours; `durchsichtig` gives them alpha, or makes value 0 transparent.
 void schreibePng(const QString& path, QSize size, int farbtyp, int tiefe, bool verschachtelt,
                  bool durchsichtig, const std::function<void(int, uchar*, std::size_t)>& zeile);
 

@@ -1,12 +1,17 @@
 #include "support/testbilder.h"
 
 #include <QBuffer>
+#include <QCryptographicHash>
 #include <QDataStream>
+#include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QIODevice>
+#include <QProcess>
 #include <QStringList>
 #include <QTest>
 #include <cstdio>
+#include <unistd.h>
 #include <zlib.h>
 
 namespace kbtest {
@@ -203,6 +208,32 @@ void lege(const QString& ordner, const QString& name, const QString& art)
                       bmpDatei(QImage::fromData(bildDaten({t[1].toInt(), t[2].toInt()}, "PNG")), 24, true));
     else
         schreibeDatei(pfad, bildDaten({t[1].toInt(), t[2].toInt()}, t[0].toUpper().toLatin1()));
+}
+
+QMap<QString, QByteArray> dateienIn(const QString& ordner)
+{
+    QMap<QString, QByteArray> karte;
+    QDirIterator it(ordner, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QFileInfo info = it.nextFileInfo();
+        const QString name = QDir(ordner).relativeFilePath(info.filePath());
+        QFile f(info.filePath());
+        if (info.isSymLink())
+            karte.insert(name, "-> " + QFile::encodeName(info.symLinkTarget()));
+        else if (info.isFile() && f.open(QIODevice::ReadOnly))
+            karte.insert(name, QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha1).toHex());
+    }
+    return karte;
+}
+
+bool schreibschuetze(const QString& ordner, bool an)
+{
+    if (::geteuid() == 0)
+        return QProcess::execute(QStringLiteral("chattr"),
+                                 {an ? QStringLiteral("+i") : QStringLiteral("-i"), ordner}) == 0;
+    return QFile::setPermissions(ordner, QFileDevice::ReadOwner | QFileDevice::ExeOwner |
+                                             (an ? QFileDevice::Permissions() : QFileDevice::WriteOwner));
 }
 
 } // namespace kbtest

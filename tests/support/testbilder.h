@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QMap>
 #include <QRgb>
 #include <QSize>
 #include <QString>
@@ -37,5 +38,11 @@ QByteArray hochkantFoto(QSize gespeichert);
 // PNG of one colour, with interlacing), "progressiv:W:H" (a grey JPEG), "text",
 // "halb" (a PNG cut short), "heic".
 void lege(const QString& ordner, const QString& name, const QString& art);
+
+// Every file below a folder with a digest of its content; links by their text.
+QMap<QString, QByteArray> dateienIn(const QString& ordner);
+// Makes a folder one even root may not change (immutable for root, without
+// write bits for others), or changeable again.
+bool schreibschuetze(const QString& ordner, bool an);
 
 } // namespace kbtest
