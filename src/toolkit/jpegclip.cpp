@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 #include <jpeglib.h>
+#include <system_error>
 #include <thread>
 
 namespace tk {
@@ -201,11 +202,20 @@ QImage decodeJpegClip(const QString& path, const QRect& clip, const QSize& enlar
     }
     Enlargement enlargement(image, enlargedTo);
     bool enlarged = false;
-    std::thread enlarging([&] { enlarged = enlargement.run(); });
+    // Where no thread can be started (a system at its limit), the picture is
+    // enlarged after decoding, on this thread.
+    std::thread enlarging;
+    try {
+        enlarging = std::thread([&] { enlarged = enlargement.run(); });
+    } catch (const std::system_error&) {
+    }
     const bool done = decode(file, clip, image, &enlargement);
     if (!done)
         enlargement.abandon();
-    enlarging.join();
+    if (enlarging.joinable())
+        enlarging.join();
+    else
+        enlarged = done && enlargement.run();
     std::fclose(file);
     return done && enlarged ? enlargement.result() : QImage();
 }
