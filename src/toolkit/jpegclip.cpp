@@ -2,6 +2,7 @@
 
 #include "toolkit/enlargement.h"
 #include "toolkit/filenames.h"
+#include "toolkit/jpegsource.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -87,7 +88,8 @@ bool readClip(jpeg_decompress_struct& info, const QRect& clip, QImage& image, En
 // Reads a JPEG's header and hands the decompressor to `step`. Everything
 // between setjmp and the end of `step` is plain data or owned by libjpeg's
 // pools, so that a jump back leaks nothing; images live in the caller. Returns
-// false on any error, and with `strict` on any warning too.
+// false on any error, and with `strict` on any warning too. Decoding reads
+// ahead (see readAheadFrom); reading the header alone takes no more than it needs.
 template <typename Step> bool withHeader(std::FILE* file, bool strict, Step step)
 {
     jpeg_decompress_struct info;
@@ -100,7 +102,10 @@ template <typename Step> bool withHeader(std::FILE* file, bool strict, Step step
         return false;
     }
     jpeg_create_decompress(&info);
-    jpeg_stdio_src(&info, file);
+    if (strict)
+        readAheadFrom(info, file);
+    else
+        jpeg_stdio_src(&info, file);
     jpeg_read_header(&info, TRUE);
     const bool done = step(info);
     jpeg_destroy_decompress(&info);
@@ -136,14 +141,9 @@ bool readLayout(std::FILE* file, JpegLayout& layout)
     });
 }
 
-// Opens a file for libjpeg, which reads it 4 KB at a time: a larger buffer
-// saves most of the system calls (the top of a photo is about a megabyte).
 std::FILE* openJpeg(const QString& path)
 {
-    std::FILE* file = std::fopen(QFile::encodeName(path).constData(), "rb");
-    if (file)
-        std::setvbuf(file, nullptr, _IOFBF, 64 * 1024);
-    return file;
+    return std::fopen(QFile::encodeName(path).constData(), "rb");
 }
 
 } // namespace
