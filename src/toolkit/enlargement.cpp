@@ -32,11 +32,28 @@ void mixRows(const uchar* a, const uchar* b, int weight, uchar* out, int bytes)
         out[k] = uchar(quint16(a[k] * v + b[k] * w) >> 8);
 }
 
+// How many decoded rows the ring holds: several bands of the rows the decoding
+// thread announces at a time (16 at most), so that it seldom waits, and never
+// waits for rows it has written but not yet announced.
+constexpr int RingRows = 64;
+constexpr int NoLongerReading = 1 << 29;
+
 } // namespace
 
 Enlargement::Enlargement(const QImage& source, QSize to)
-    : sourceBits_(source.constBits()), sourceStride_(source.bytesPerLine()), result_(to, source.format()),
-      across_(steps(source.width(), to.width())), down_(steps(source.height(), to.height()))
+    : sourceBits_(source.constBits()), sourceStride_(source.bytesPerLine()), sourceRows_(source.height()),
+      result_(to, source.format()), across_(steps(source.width(), to.width())),
+      down_(steps(source.height(), to.height()))
+{
+    for (auto& row : widened_)
+        row.resize(std::size_t(to.width()));
+}
+
+Enlargement::Enlargement(QSize source, QSize to)
+    : ring_(std::size_t(RingRows) * std::size_t(std::max(source.width(), 0))),
+      sourceBits_(reinterpret_cast<const uchar*>(ring_.data())), sourceStride_(qsizetype(source.width()) * 4),
+      sourceRows_(RingRows), result_(to, QImage::Format_RGB32), across_(steps(source.width(), to.width())),
+      down_(steps(source.height(), to.height()))
 {
     for (auto& row : widened_)
         row.resize(std::size_t(to.width()));
@@ -57,6 +74,24 @@ std::vector<Enlargement::Step> Enlargement::steps(int source, int target)
             s[std::size_t(i)] = {from, from + 1, int(at & 255)};
     }
     return s;
+}
+
+quint32* Enlargement::rowToFill(int y)
+{
+    int doneWith = doneWith_.load(std::memory_order_acquire);
+    while (y >= doneWith + RingRows) {
+        doneWith_.wait(doneWith, std::memory_order_acquire);
+        doneWith = doneWith_.load(std::memory_order_acquire);
+    }
+    return ring_.data() + std::size_t(y % RingRows) * std::size_t(sourceStride_ / 4);
+}
+
+void Enlargement::rowsDoneWith(int rows)
+{
+    if (rows <= doneWith_.load(std::memory_order_relaxed))
+        return;
+    doneWith_.store(rows, std::memory_order_release);
+    doneWith_.notify_one();
 }
 
 void Enlargement::rowsReady(int rows)
@@ -83,7 +118,7 @@ bool Enlargement::waitForRows(int rows)
 
 const quint32* Enlargement::sourceRow(int y) const
 {
-    return reinterpret_cast<const quint32*>(sourceBits_ + y * sourceStride_);
+    return reinterpret_cast<const quint32*>(sourceBits_ + (y % sourceRows_) * sourceStride_);
 }
 
 // The source row `y` widened to the new width. The two rows a new row is mixed
@@ -103,6 +138,14 @@ const quint32* Enlargement::widenedRow(int y)
 
 bool Enlargement::run()
 {
+    const bool done = enlarge();
+    // Whatever happened, the decoding thread must never wait for this one again.
+    rowsDoneWith(NoLongerReading);
+    return done;
+}
+
+bool Enlargement::enlarge()
+{
     if (result_.isNull())
         return false;
     const int bytes = result_.width() * 4;
@@ -113,6 +156,7 @@ bool Enlargement::run()
         const auto* a = reinterpret_cast<const uchar*>(widenedRow(step.from));
         const auto* b = reinterpret_cast<const uchar*>(widenedRow(step.next));
         mixRows(a, b, step.weight, result_.scanLine(y), bytes);
+        rowsDoneWith(step.from);
     }
     return true;
 }

@@ -12,17 +12,26 @@ namespace tk {
 // mixed from them by its distance (bilinear, pixel centres on pixel centres), so
 // no pixel is repeated and none is invented.
 //
-// The picture may still be being decoded while it is enlarged: the thread that
-// decodes says how many of its rows are done (rowsReady), and run(), on another
-// thread, makes every row of the enlargement as soon as the rows it needs are
-// there. At a board, where a child's photo is shown 1.8 times as large, the
-// enlargement thus costs hardly more than the decoding alone.
+// The picture may also be enlarged while it is being decoded: the decoding
+// thread writes each row where rowToFill() says and then says how many rows are
+// done (rowsReady); run(), on another thread, makes every row of the enlargement
+// as soon as the rows it needs are there. The decoded rows go round a small
+// ring, so the decoded picture is never held whole. At a board, where a child's
+// photo is shown 1.8 times as large, the enlargement thus costs hardly more
+// than the decoding alone.
 class Enlargement {
 public:
-    // `source` must stay alive and keep its size while run() runs; `to` is at
-    // least as large as the source in both directions.
+    // Enlarges `source`, which must stay alive and keep its size while run()
+    // runs; `to` is at least as large as the source in both directions.
     Enlargement(const QImage& source, QSize to);
+    // Enlarges a picture of `source` pixels still to be decoded, as RGB32.
+    Enlargement(QSize source, QSize to);
+    Enlargement(const Enlargement&) = delete;
+    Enlargement& operator=(const Enlargement&) = delete;
 
+    // Called by the decoding thread: where row `y` goes. Waits while the ring
+    // is full. The rows must be announced in bands of at most 16.
+    quint32* rowToFill(int y);
     // Called by the decoding thread: the rows above `rows` are complete.
     void rowsReady(int rows);
     // Called by the decoding thread when it gives up: run() returns at once.
@@ -43,16 +52,21 @@ private:
     const quint32* sourceRow(int y) const;
     const quint32* widenedRow(int y);
     bool waitForRows(int rows);
+    bool enlarge();
+    void rowsDoneWith(int rows);
 
-    // Read through plain pointers: the decoding thread goes on writing the
-    // image's later rows meanwhile.
+    // Read through plain pointers: the decoding thread goes on writing later
+    // rows meanwhile. Row y lies at (y % sourceRows_) * sourceStride_.
+    std::vector<quint32> ring_;
     const uchar* sourceBits_;
     qsizetype sourceStride_;
+    int sourceRows_;
     QImage result_;
     std::vector<Step> across_, down_;
     std::vector<quint32> widened_[2];
     int widenedRow_[2] = {-1, -1};
     std::atomic<int> ready_{0};
+    std::atomic<int> doneWith_{0}; // the rows above it are no longer needed
 };
 
 // The whole picture enlarged at once, on this thread.

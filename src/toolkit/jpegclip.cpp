@@ -47,8 +47,8 @@ bool plainJpeg(const jpeg_decompress_struct& info, const QRect& clip)
 
 // Decodes the clip from a decompressor that has read the header. libjpeg may
 // jump out of here back to decode(); nothing here needs cleaning up then. With
-// `enlargement`, `image` is already made (32 bits, the clip's size), every
-// picture comes out in colour, and the enlargement hears of each band of rows.
+// `enlargement` the rows go to it instead of into `image`, every picture comes
+// out in colour, and the enlargement hears of each band of rows.
 bool readClip(jpeg_decompress_struct& info, const QRect& clip, QImage& image, Enlargement* enlargement)
 {
     const bool grey = info.num_components == 1 && !enlargement;
@@ -68,17 +68,19 @@ bool readClip(jpeg_decompress_struct& info, const QRect& clip, QImage& image, En
     const std::size_t left = std::size_t(clip.x() - int(x)) * std::size_t(bytes);
     JSAMPARRAY row = (*info.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&info), JPOOL_IMAGE,
                                                width * JDIMENSION(bytes), 1);
-    if (!enlargement)
+    if (!enlargement) {
         image = QImage(clip.size(), grey ? QImage::Format_Grayscale8 : QImage::Format_RGB32);
-    if (image.isNull())
-        return false;
+        if (image.isNull())
+            return false;
+    }
     if (clip.y() > 0)
         jpeg_skip_scanlines(&info, JDIMENSION(clip.y()));
     // A band of rows at a time, so that the enlarging thread is woken seldom.
     constexpr int Band = 16;
     for (int y = 0; y < clip.height(); ++y) {
         jpeg_read_scanlines(&info, row, 1);
-        std::memcpy(image.scanLine(y), row[0] + left, std::size_t(clip.width()) * std::size_t(bytes));
+        uchar* to = enlargement ? reinterpret_cast<uchar*>(enlargement->rowToFill(y)) : image.scanLine(y);
+        std::memcpy(to, row[0] + left, std::size_t(clip.width()) * std::size_t(bytes));
         if (enlargement && ((y + 1) % Band == 0 || y + 1 == clip.height()))
             enlargement->rowsReady(y + 1);
     }
@@ -195,27 +197,22 @@ QImage decodeJpegClip(const QString& path, const QRect& clip, const QSize& enlar
     std::FILE* file = openJpeg(path);
     if (!file)
         return {};
-    QImage image(clip.size(), QImage::Format_RGB32);
-    if (image.isNull()) {
-        std::fclose(file);
-        return {};
-    }
-    Enlargement enlargement(image, enlargedTo);
+    QImage unused;
+    Enlargement enlargement(clip.size(), enlargedTo);
     bool enlarged = false;
-    // Where no thread can be started (a system at its limit), the picture is
-    // enlarged after decoding, on this thread.
+    // Where no thread can be started (a system at its limit), the caller
+    // decodes first and enlarges after.
     std::thread enlarging;
     try {
         enlarging = std::thread([&] { enlarged = enlargement.run(); });
     } catch (const std::system_error&) {
+        std::fclose(file);
+        return {};
     }
-    const bool done = decode(file, clip, image, &enlargement);
+    const bool done = decode(file, clip, unused, &enlargement);
     if (!done)
         enlargement.abandon();
-    if (enlarging.joinable())
-        enlarging.join();
-    else
-        enlarged = done && enlargement.run();
+    enlarging.join();
     std::fclose(file);
     return done && enlarged ? enlargement.result() : QImage();
 }
