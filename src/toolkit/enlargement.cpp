@@ -33,9 +33,9 @@ void mixRows(const uchar* a, const uchar* b, int weight, uchar* out, int bytes)
 }
 
 // How many decoded rows the ring holds: several bands of the rows the decoding
-// thread announces at a time (16 at most), so that it seldom waits, and never
+// thread announces at a time (32 at most), so that it seldom waits, and never
 // waits for rows it has written but not yet announced.
-constexpr int RingRows = 64;
+constexpr int RingRows = 96;
 constexpr int NoLongerReading = 1 << 29;
 
 } // namespace

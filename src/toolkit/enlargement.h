@@ -30,7 +30,7 @@ public:
     Enlargement& operator=(const Enlargement&) = delete;
 
     // Called by the decoding thread: where row `y` goes. Waits while the ring
-    // is full. The rows must be announced in bands of at most 16.
+    // is full. The rows must be announced in bands of at most 32.
     quint32* rowToFill(int y);
     // Called by the decoding thread: the rows above `rows` are complete.
     void rowsReady(int rows);

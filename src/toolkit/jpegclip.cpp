@@ -76,7 +76,7 @@ bool readClip(jpeg_decompress_struct& info, const QRect& clip, QImage& image, En
     if (clip.y() > 0)
         jpeg_skip_scanlines(&info, JDIMENSION(clip.y()));
     // A band of rows at a time, so that the enlarging thread is woken seldom.
-    constexpr int Band = 16;
+    constexpr int Band = 32;
     for (int y = 0; y < clip.height(); ++y) {
         jpeg_read_scanlines(&info, row, 1);
         uchar* to = enlargement ? reinterpret_cast<uchar*>(enlargement->rowToFill(y)) : image.scanLine(y);
