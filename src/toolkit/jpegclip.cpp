@@ -3,6 +3,7 @@
 #include "toolkit/enlargement.h"
 #include "toolkit/filenames.h"
 #include "toolkit/jpegsource.h"
+#include "toolkit/processors.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -201,10 +202,15 @@ QImage decodeJpegClip(const QString& path, const QRect& clip, const QSize& enlar
     Enlargement enlargement(clip.size(), enlargedTo);
     bool enlarged = false;
     // Where no thread can be started (a system at its limit), the caller
-    // decodes first and enlarges after.
+    // decodes first and enlarges after. The two threads work side by side, so
+    // the enlarging one keeps off the decoding one's processor.
+    const int decoding = currentProcessor();
     std::thread enlarging;
     try {
-        enlarging = std::thread([&] { enlarged = enlargement.run(); });
+        enlarging = std::thread([&] {
+            leaveProcessor(decoding);
+            enlarged = enlargement.run();
+        });
     } catch (const std::system_error&) {
         std::fclose(file);
         return {};
