@@ -48,9 +48,9 @@ bool plainJpeg(const jpeg_decompress_struct& info, const QRect& clip)
 
 // Decodes the clip from a decompressor that has read the header. libjpeg may
 // jump out of here back to decode(); nothing here needs cleaning up then. With
-// `enlargement` the rows go to it instead of into `image`, every picture comes
+// `enlargement` the rows go to it, else into `*image`; with it every picture comes
 // out in colour, and the enlargement hears of each band of rows.
-bool readClip(jpeg_decompress_struct& info, const QRect& clip, QImage& image, Enlargement* enlargement)
+bool readClip(jpeg_decompress_struct& info, const QRect& clip, QImage* image, Enlargement* enlargement)
 {
     const bool grey = info.num_components == 1 && !enlargement;
     const int bytes = grey ? 1 : 4;
@@ -70,19 +70,21 @@ bool readClip(jpeg_decompress_struct& info, const QRect& clip, QImage& image, En
     JSAMPARRAY row = (*info.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&info), JPOOL_IMAGE,
                                                width * JDIMENSION(bytes), 1);
     if (!enlargement) {
-        image = QImage(clip.size(), grey ? QImage::Format_Grayscale8 : QImage::Format_RGB32);
-        if (image.isNull())
+        *image = QImage(clip.size(), grey ? QImage::Format_Grayscale8 : QImage::Format_RGB32);
+        if (image->isNull())
             return false;
     }
     if (clip.y() > 0)
         jpeg_skip_scanlines(&info, JDIMENSION(clip.y()));
-    // A band of rows at a time, so that the enlarging thread is woken seldom.
-    constexpr int Band = 32;
+    // A band of rows at a time, so that the enlarging thread is woken seldom;
+    // the last rows in small bands, so that it is done soon after them.
+    constexpr int Band = 32, LastBand = 4;
     for (int y = 0; y < clip.height(); ++y) {
         jpeg_read_scanlines(&info, row, 1);
-        uchar* to = enlargement ? reinterpret_cast<uchar*>(enlargement->rowToFill(y)) : image.scanLine(y);
+        uchar* to = enlargement ? reinterpret_cast<uchar*>(enlargement->rowToFill(y)) : image->scanLine(y);
         std::memcpy(to, row[0] + left, std::size_t(clip.width()) * std::size_t(bytes));
-        if (enlargement && ((y + 1) % Band == 0 || y + 1 == clip.height()))
+        const int band = y + 1 + Band > clip.height() ? LastBand : Band;
+        if (enlargement && ((y + 1) % band == 0 || y + 1 == clip.height()))
             enlargement->rowsReady(y + 1);
     }
     return true;
@@ -115,7 +117,7 @@ template <typename Step> bool withHeader(std::FILE* file, bool strict, Step step
     return done && (!strict || error.warnings == 0);
 }
 
-bool decode(std::FILE* file, const QRect& clip, QImage& image, Enlargement* enlargement)
+bool decode(std::FILE* file, const QRect& clip, QImage* image, Enlargement* enlargement)
 {
     return withHeader(file, true, [&](jpeg_decompress_struct& info) {
         return plainJpeg(info, clip) && readClip(info, clip, image, enlargement);
@@ -183,7 +185,7 @@ QImage decodeJpegClip(const QString& path, const QRect& clip)
     if (!file)
         return {};
     QImage image;
-    const bool done = decode(file, clip, image, nullptr);
+    const bool done = decode(file, clip, &image, nullptr);
     std::fclose(file);
     return done ? image : QImage();
 }
@@ -198,7 +200,6 @@ QImage decodeJpegClip(const QString& path, const QRect& clip, const QSize& enlar
     std::FILE* file = openJpeg(path);
     if (!file)
         return {};
-    QImage unused;
     Enlargement enlargement(clip.size(), enlargedTo);
     bool enlarged = false;
     // Where no thread can be started (a system at its limit), the caller
@@ -215,7 +216,7 @@ QImage decodeJpegClip(const QString& path, const QRect& clip, const QSize& enlar
         std::fclose(file);
         return {};
     }
-    const bool done = decode(file, clip, unused, &enlargement);
+    const bool done = decode(file, clip, nullptr, &enlargement);
     if (!done)
         enlargement.abandon();
     enlarging.join();
