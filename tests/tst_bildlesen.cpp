@@ -110,8 +110,8 @@ private Q_SLOTS:
         }
     }
 
-    // At a board an upright JPEG is enlarged on a second thread while it is
-    // decoded; that must give exactly what decoding first and enlarging after gives.
+    // At a board an upright JPEG is decoded on a second thread while this one
+    // enlarges it; that must give exactly what decoding first and enlarging after gives.
     void enlargedWhileDecoding_data()
     {
         QTest::addColumn<int>("art"); // 1 grey, 2 progressive
@@ -136,6 +136,8 @@ private Q_SLOTS:
         QCOMPARE(zugleich.size(), (QSizeF(teil.size()) * faktor).toSize());
         QCOMPARE(zugleich.devicePixelRatio(), faktor);
         QVERIFY(zugleich.convertToFormat(QImage::Format_RGB32) == nacheinander);
+        // Given up at once, the decoding thread ends as well: this returns.
+        QVERIFY(bild.enlarging(teil, faktor) != nullptr);
     }
 
     // Enlarging keeps every place where it was: the enlargement of a mirrored

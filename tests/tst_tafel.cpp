@@ -8,7 +8,9 @@
 #include "support/schirmwege.h"
 #include "toolkit/backdrop.h"
 
+#include <QBackingStore>
 #include <QDataStream>
+#include <QLabel>
 #include <QPainter>
 #include <QProcess>
 #include <QPushButton>
@@ -24,6 +26,16 @@
 // clang-format on
 
 namespace {
+
+// Counts the paints of a control.
+struct Malzaehler : QObject {
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        paints += event->type() == QEvent::Paint;
+        return false;
+    }
+};
 
 // A control's name as the layout gives it: cmdeins(3).
 QString ortsname(const tk::Control& c)
@@ -292,6 +304,51 @@ private Q_SLOTS:
         QVERIFY(kind.waitForFinished(120000));
         QVERIFY2(kind.exitStatus() == QProcess::NormalExit && kind.exitCode() == 0,
                  kind.readAllStandardError().constData());
+    }
+
+    // A photo at a board is painted while it is decoded: once the picture control
+    // has taken it, the board already shows it, pixel for pixel as the control
+    // shows it, and nothing is left for the event loop to paint. A damaged photo
+    // is decoded anew the usual way and painted once more.
+    void fotoWaehrendDesDekodierens_data()
+    {
+        QTest::addColumn<QString>("datei");
+        QTest::newRow("Foto") << u"Foto07.jpg"_s;
+        QTest::newRow("abgeschnitten") << u"Halb.jpg"_s;
+    }
+    void fotoWaehrendDesDekodierens()
+    {
+        QFETCH(QString, datei);
+        Spiel spiel;
+        fotosIn(spiel);
+        QFile foto(fotos() + u"/Foto08.jpg"_s);
+        QVERIFY(foto.open(QIODevice::ReadOnly));
+        QFile halb(spiel.bilder() + u"/Halb.jpg"_s);
+        QVERIFY(halb.open(QIODevice::WriteOnly) && halb.write(foto.read(foto.size() / 2)) > 0);
+        halb.close();
+        QVERIFY(kbtest::erreiche(spiel, u"frmSchw1"_s));
+        tk::Image& bild = spiel.aktuell()->find<tk::Image>(u"imgBild"_s);
+        QWidget* w = bild.widget();
+        QCoreApplication::processEvents();
+        Malzaehler gemalt;
+        w->installEventFilter(&gemalt);
+        bild.setPicture(tk::Picture::load(spiel.bilder() + u'/' + datei));
+        const int waehrenddessen = gemalt.paints;
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
+        QCOMPARE(waehrenddessen, 1);
+        QCOMPARE(gemalt.paints, datei == u"Foto07.jpg"_s ? 1 : 2);
+        QImage gezeigt = qobject_cast<QLabel*>(w)->pixmap().toImage().convertToFormat(QImage::Format_RGB32);
+        const QPoint ort = w->mapTo(w->window(), QPoint()) * w->devicePixelRatio();
+        // The offscreen platform paints into an image of the board's pixels.
+        const auto* tafel = dynamic_cast<const QImage*>(w->window()->backingStore()->paintDevice());
+        // A strip down the left of the photo, beside the button that covers its right.
+        const QRect streifen(
+            ort, QSize(gezeigt.width() / 2, std::min(gezeigt.height(), bildschirm_.height() - ort.y())));
+        QVERIFY(tafel && tafel->rect().contains(streifen));
+        QImage dort = tafel->copy(streifen).convertToFormat(QImage::Format_RGB32);
+        dort.setDevicePixelRatio(1);
+        gezeigt.setDevicePixelRatio(1);
+        QCOMPARE(dort, gezeigt.copy(QRect(QPoint(), streifen.size())));
     }
 
     void jederSchirm_data()

@@ -42,21 +42,23 @@ constexpr int NoLongerReading = 1 << 29;
 
 Enlargement::Enlargement(const QImage& source, QSize to)
     : sourceBits_(source.constBits()), sourceStride_(source.bytesPerLine()), sourceRows_(source.height()),
-      result_(to, source.format()), across_(steps(source.width(), to.width())),
+      result_(to, source.format()), resultBits_(result_.bits()), across_(steps(source.width(), to.width())),
       down_(steps(source.height(), to.height()))
 {
     for (auto& row : widened_)
         row.resize(std::size_t(to.width()));
 }
 
-Enlargement::Enlargement(QSize source, QSize to)
+Enlargement::Enlargement(QSize source, QSize to, qreal ratio)
     : ring_(std::size_t(RingRows) * std::size_t(std::max(source.width(), 0))),
       sourceBits_(reinterpret_cast<const uchar*>(ring_.data())), sourceStride_(qsizetype(source.width()) * 4),
-      sourceRows_(RingRows), result_(to, QImage::Format_RGB32), across_(steps(source.width(), to.width())),
-      down_(steps(source.height(), to.height()))
+      sourceRows_(RingRows), result_(to, QImage::Format_RGB32), resultBits_(result_.bits()),
+      across_(steps(source.width(), to.width())), down_(steps(source.height(), to.height()))
 {
     for (auto& row : widened_)
         row.resize(std::size_t(to.width()));
+    // Set before the picture is ever shared, so that it is never copied for it.
+    result_.setDevicePixelRatio(ratio);
 }
 
 // Where each of `target` new pixels lies among `source` old ones: the centre of
@@ -83,6 +85,8 @@ quint32* Enlargement::rowToFill(int y)
         doneWith_.wait(doneWith, std::memory_order_acquire);
         doneWith = doneWith_.load(std::memory_order_acquire);
     }
+    if (doneWith == NoLongerReading)
+        return nullptr;
     return ring_.data() + std::size_t(y % RingRows) * std::size_t(sourceStride_ / 4);
 }
 
@@ -136,26 +140,31 @@ const quint32* Enlargement::widenedRow(int y)
     return out.data();
 }
 
+void Enlargement::stopReading()
+{
+    rowsDoneWith(NoLongerReading);
+}
+
 bool Enlargement::run()
 {
-    const bool done = enlarge();
+    const bool done = enlargeTo(result_.height());
     // Whatever happened, the decoding thread must never wait for this one again.
-    rowsDoneWith(NoLongerReading);
+    stopReading();
     return done;
 }
 
-bool Enlargement::enlarge()
+bool Enlargement::enlargeTo(int rows)
 {
     if (result_.isNull())
         return false;
     const int bytes = result_.width() * 4;
-    for (int y = 0; y < result_.height(); ++y) {
-        const Step& step = down_[std::size_t(y)];
+    for (; made_ < std::min(rows, result_.height()); ++made_) {
+        const Step& step = down_[std::size_t(made_)];
         if (!waitForRows(step.next + 1))
             return false;
         const auto* a = reinterpret_cast<const uchar*>(widenedRow(step.from));
         const auto* b = reinterpret_cast<const uchar*>(widenedRow(step.next));
-        mixRows(a, b, step.weight, result_.scanLine(y), bytes);
+        mixRows(a, b, step.weight, resultBits_ + made_ * result_.bytesPerLine(), bytes);
         rowsDoneWith(step.from);
     }
     return true;

@@ -14,32 +14,44 @@ namespace tk {
 //
 // The picture may also be enlarged while it is being decoded: the decoding
 // thread writes each row where rowToFill() says and then says how many rows are
-// done (rowsReady); run(), on another thread, makes every row of the enlargement
-// as soon as the rows it needs are there. The decoded rows go round a small
-// ring, so the decoded picture is never held whole. At a board, where a child's
-// photo is shown 1.8 times as large, the enlargement thus costs hardly more
-// than the decoding alone.
+// done (rowsReady); the enlarging thread makes the rows of the enlargement with
+// enlargeTo() as soon as the rows they need are there, and may show each band
+// at once. The decoded rows go round a small ring, so the decoded picture is
+// never held whole. At a board, where a child's photo is shown 1.8 times as
+// large, the enlargement thus costs hardly more than the decoding alone.
 class Enlargement {
 public:
-    // Enlarges `source`, which must stay alive and keep its size while run()
-    // runs; `to` is at least as large as the source in both directions.
+    // Enlarges `source`, which must stay alive and keep its size while the
+    // enlargement is made; `to` is at least as large as the source in both
+    // directions.
     Enlargement(const QImage& source, QSize to);
-    // Enlarges a picture of `source` pixels still to be decoded, as RGB32.
-    Enlargement(QSize source, QSize to);
+    // Enlarges a picture of `source` pixels still to be decoded, as RGB32, for a
+    // screen of `ratio` device pixels to a pixel.
+    Enlargement(QSize source, QSize to, qreal ratio = 1.0);
     Enlargement(const Enlargement&) = delete;
     Enlargement& operator=(const Enlargement&) = delete;
 
     // Called by the decoding thread: where row `y` goes. Waits while the ring
-    // is full. The rows must be announced in bands of at most 32.
+    // is full; null once no more rows are made. The rows must be announced in
+    // bands of at most 32.
     quint32* rowToFill(int y);
     // Called by the decoding thread: the rows above `rows` are complete.
     void rowsReady(int rows);
-    // Called by the decoding thread when it gives up: run() returns at once.
+    // Called by the decoding thread when it gives up: enlargeTo() returns false
+    // at once.
     void abandon();
 
-    // Makes the enlargement, waiting for rows as they come; returns false when
-    // the decoding was abandoned.
+    // Makes the rows of the enlargement above `rows` that are not made yet,
+    // waiting for the decoded rows they need; false when the decoding was
+    // abandoned.
+    bool enlargeTo(int rows);
+    // Says that no more rows will be made: the decoding thread never waits for
+    // room in the ring again.
+    void stopReading();
+    // Makes the whole enlargement and stops reading.
     bool run();
+    // The enlargement. Its rows are written in place, so a copy taken early
+    // shows each row as it is made; the rows above the last enlargeTo() are final.
     QImage result() const { return result_; }
 
 private:
@@ -52,7 +64,6 @@ private:
     const quint32* sourceRow(int y) const;
     const quint32* widenedRow(int y);
     bool waitForRows(int rows);
-    bool enlarge();
     void rowsDoneWith(int rows);
 
     // Read through plain pointers: the decoding thread goes on writing later
@@ -62,6 +73,8 @@ private:
     qsizetype sourceStride_;
     int sourceRows_;
     QImage result_;
+    uchar* resultBits_; // written through this, so that sharing result_ copies nothing
+    int made_ = 0;      // the rows of the enlargement made so far
     std::vector<Step> across_, down_;
     std::vector<quint32> widened_[2];
     int widenedRow_[2] = {-1, -1};

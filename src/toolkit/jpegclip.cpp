@@ -13,7 +13,6 @@
 #include <cstring>
 #include <jpeglib.h>
 #include <system_error>
-#include <thread>
 
 namespace tk {
 
@@ -82,6 +81,8 @@ bool readClip(jpeg_decompress_struct& info, const QRect& clip, QImage* image, En
     for (int y = 0; y < clip.height(); ++y) {
         jpeg_read_scanlines(&info, row, 1);
         uchar* to = enlargement ? reinterpret_cast<uchar*>(enlargement->rowToFill(y)) : image->scanLine(y);
+        if (!to)
+            return false; // the enlargement was given up
         std::memcpy(to, row[0] + left, std::size_t(clip.width()) * std::size_t(bytes));
         const int band = y + 1 + Band > clip.height() ? LastBand : Band;
         if (enlargement && ((y + 1) % band == 0 || y + 1 == clip.height()))
@@ -190,38 +191,57 @@ QImage decodeJpegClip(const QString& path, const QRect& clip)
     return done ? image : QImage();
 }
 
-QImage decodeJpegClip(const QString& path, const QRect& clip, const QSize& enlargedTo)
+std::unique_ptr<EnlargingJpeg> EnlargingJpeg::start(const QString& path, const QRect& clip,
+                                                    const QSize& enlargedTo, qreal ratio)
 {
-    if (enlargedTo == clip.size())
-        return decodeJpegClip(path, clip);
     if (clip.isEmpty() || enlargedTo.width() < clip.width() || enlargedTo.height() < clip.height() ||
         !isRegularFile(path))
-        return {};
+        return nullptr;
     std::FILE* file = openJpeg(path);
     if (!file)
-        return {};
-    Enlargement enlargement(clip.size(), enlargedTo);
-    bool enlarged = false;
-    // Where no thread can be started (a system at its limit), the caller
-    // decodes first and enlarges after. The two threads work side by side, so
-    // the enlarging one keeps off the decoding one's processor.
-    const int decoding = currentProcessor();
-    std::thread enlarging;
+        return nullptr;
+    std::unique_ptr<EnlargingJpeg> growing(new EnlargingJpeg(file, clip, enlargedTo, ratio));
+    // The two threads work side by side, so the decoding one keeps off this one's processor.
+    const int enlarging = currentProcessor();
     try {
-        enlarging = std::thread([&] {
-            leaveProcessor(decoding);
-            enlarged = enlargement.run();
+        growing->decoding_ = std::thread([g = growing.get(), enlarging] {
+            leaveProcessor(enlarging);
+            g->decodeRows();
         });
     } catch (const std::system_error&) {
-        std::fclose(file);
-        return {};
+        return nullptr;
     }
-    const bool done = decode(file, clip, nullptr, &enlargement);
-    if (!done)
-        enlargement.abandon();
-    enlarging.join();
-    std::fclose(file);
-    return done && enlarged ? enlargement.result() : QImage();
+    return growing;
+}
+
+EnlargingJpeg::EnlargingJpeg(std::FILE* file, const QRect& clip, const QSize& enlargedTo, qreal ratio)
+    : file_(file), clip_(clip), enlargement_(clip.size(), enlargedTo, ratio)
+{
+}
+
+EnlargingJpeg::~EnlargingJpeg()
+{
+    if (decoding_.joinable()) {
+        // Given up before the end: the decoding stops at the next row.
+        enlargement_.stopReading();
+        decoding_.join();
+    }
+    std::fclose(file_);
+}
+
+void EnlargingJpeg::decodeRows()
+{
+    decoded_ = decode(file_, clip_, nullptr, &enlargement_);
+    if (!decoded_)
+        enlargement_.abandon();
+}
+
+bool EnlargingJpeg::finish()
+{
+    const bool made = enlargement_.run();
+    if (decoding_.joinable())
+        decoding_.join();
+    return made && decoded_;
 }
 
 } // namespace tk

@@ -1,10 +1,15 @@
 #pragma once
 
+#include "toolkit/enlargement.h"
+
 #include <QImage>
 #include <QRect>
 #include <QSize>
 #include <QString>
+#include <cstdio>
+#include <memory>
 #include <optional>
+#include <thread>
 
 namespace tk {
 
@@ -21,10 +26,40 @@ namespace tk {
 // as before, whether it shows or is unreadable.
 QImage decodeJpegClip(const QString& path, const QRect& clip);
 
-// The same clip enlarged smoothly to `enlargedTo` (see Enlargement), always as
-// 32-bit colour. The enlargement is made on a second thread while the rows are
-// being decoded, so it adds little to the decoding's time.
-QImage decodeJpegClip(const QString& path, const QRect& clip, const QSize& enlargedTo);
+// The same clip decoded on a thread of its own while the calling thread enlarges
+// it smoothly (see Enlargement), always as 32-bit colour, band by band, and may
+// show each band as soon as it is made. The enlargement thus costs little more
+// than the decoding, and showing it hardly more than the last band.
+class EnlargingJpeg {
+public:
+    // Starts decoding the clip, to be enlarged to `enlargedTo` at `ratio` device
+    // pixels to a pixel. Null where that is not the way: no regular file, an
+    // enlargement smaller than the clip, or no thread to be had (a system at its
+    // limit); the caller then decodes first and enlarges after.
+    static std::unique_ptr<EnlargingJpeg> start(const QString& path, const QRect& clip,
+                                                const QSize& enlargedTo, qreal ratio);
+    EnlargingJpeg(const EnlargingJpeg&) = delete;
+    EnlargingJpeg& operator=(const EnlargingJpeg&) = delete;
+    ~EnlargingJpeg();
+
+    // The enlargement, shared: its rows are written in place as they are made.
+    QImage image() const { return enlargement_.result(); }
+    // Makes the rows of the enlargement above `rows`; false once the decoding failed.
+    bool enlargeTo(int rows) { return enlargement_.enlargeTo(rows); }
+    // Makes the rest and waits for the decoding. False means "not done here",
+    // as for decodeJpegClip.
+    bool finish();
+
+private:
+    EnlargingJpeg(std::FILE* file, const QRect& clip, const QSize& enlargedTo, qreal ratio);
+    void decodeRows();
+
+    std::FILE* file_;
+    QRect clip_;
+    Enlargement enlargement_;
+    std::thread decoding_;
+    bool decoded_ = false; // written by the decoding thread, read after it has ended
+};
 
 // What a JPEG's header says about the cost of decoding it.
 struct JpegLayout {

@@ -253,29 +253,28 @@ Picture Picture::fromResource(const QString& resource)
 
 QPixmap Picture::decode(const QRect& visible, qreal ratio) const
 {
+    if (const std::unique_ptr<EnlargingJpeg> growing = enlarging(visible, ratio);
+        growing && growing->finish())
+        return QPixmap::fromImage(growing->image());
+    return decodeScaled(visible, ratio);
+}
+
+QPixmap Picture::decodeScaled(const QRect& visible, qreal ratio) const
+{
     if (!resource_.isNull())
         return resource_;
-    if (ratio > 1.0) {
-        QImage image = enlargedJpeg(visible, ratio);
-        if (!image.isNull()) {
-            image.setDevicePixelRatio(ratio);
-            return QPixmap::fromImage(std::move(image));
-        }
-    }
     QImage image = decodeImage(visible);
     if (image.isNull())
         return QPixmap();
     return ratio == 1.0 ? QPixmap::fromImage(std::move(image)) : atRatio(std::move(image), ratio);
 }
 
-// A JPEG stored upright, decoded and enlarged at once to the screen's pixels;
-// a null image where that is not the way (the caller then decodes and scales).
-QImage Picture::enlargedJpeg(const QRect& visible, qreal ratio) const
+std::unique_ptr<EnlargingJpeg> Picture::enlarging(const QRect& visible, qreal ratio) const
 {
     const QRect shown = visible & QRect(QPoint(0, 0), size_);
-    if (format_ != "jpeg" || transformation_ != 0 || shown.isEmpty())
-        return {};
-    return decodeJpegClip(path_, shown, atPixels(shown.size(), ratio));
+    if (ratio <= 1.0 || format_ != "jpeg" || transformation_ != 0 || shown.isEmpty())
+        return nullptr;
+    return EnlargingJpeg::start(path_, shown, atPixels(shown.size(), ratio), ratio);
 }
 
 // Enlarging is done by our own smooth enlargement, which is what a JPEG at a

@@ -5,8 +5,11 @@
 #include <QRect>
 #include <QSize>
 #include <QString>
+#include <memory>
 
 namespace tk {
+
+class EnlargingJpeg;
 
 // The longest the image control spends decoding a PNG, in milliseconds: when it
 // has passed, the control shows what it has, an interlaced picture from the
@@ -56,6 +59,12 @@ public:
     // of `ratio` device pixels to a pixel the part is scaled smoothly from its
     // own pixels to the screen's, at the same size.
     QPixmap decode(const QRect& visible, qreal ratio = 1.0) const;
+    // For a screen of more device pixels than pixels: the part of an upright
+    // JPEG being decoded and enlarged (see EnlargingJpeg), so that it can be
+    // shown band by band; null for any other picture, which decode() scales.
+    std::unique_ptr<EnlargingJpeg> enlarging(const QRect& visible, qreal ratio) const;
+    // decode() without trying that: the part decoded whole, then scaled.
+    QPixmap decodeScaled(const QRect& visible, qreal ratio) const;
     // The same as an image. Unlike a pixmap, an image may be made in any thread,
     // so a worker thread can judge a picture file exactly as the game loads it.
     QImage decodeImage(const QRect& visible) const;
@@ -67,8 +76,6 @@ public:
     QImage decodeReduced(QSize atMost) const;
 
 private:
-    QImage enlargedJpeg(const QRect& visible, qreal ratio) const;
-
     QString path_;
     QSize storedSize_;
     QSize size_;
