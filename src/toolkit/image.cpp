@@ -11,9 +11,9 @@ namespace tk {
 
 namespace {
 
-// How many rows of a growing enlargement are drawn at a time: about a
-// twentieth of a photo at a board, so that the last band costs little.
-constexpr int PaintBand = 48;
+// How many rows of a growing enlargement are drawn at a time: few, so that
+// the control keeps close behind the decoding and little is left after it.
+constexpr int PaintBand = 16;
 
 // A label that copies an opaque picture of the screen's own pixels straight to
 // the screen. Qt's painter copies a picture of 1.8 device pixels to a pixel, as at
