@@ -11,7 +11,7 @@ int currentProcessor();
 // happens where it may use only that one, or where the system cannot be told.
 //
 // For a short-lived thread that works beside the one that started it, such as
-// the enlargement fed by a decoder: the system places a new thread by the load
+// a decoder that feeds the enlargement: the system places a new thread by the load
 // of the past milliseconds and now and then puts it on the starting thread's
 // processor, where the two take turns for several milliseconds while another
 // processor stands idle.
