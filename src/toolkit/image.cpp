@@ -71,8 +71,10 @@ protected:
         const QImage image = shown.toImage();
         QPainter painter(this);
         painter.setWorldTransform(QTransform::fromScale(1 / ratio, 1 / ratio));
-        for (int top = 0; top < image.height(); top += PaintBand) {
-            const int rows = std::min(PaintBand, image.height() - top);
+        // A finished picture goes in one piece; a growing one band by band.
+        const int band = growing_ ? PaintBand : std::max(image.height(), 1);
+        for (int top = 0; top < image.height(); top += band) {
+            const int rows = std::min(band, image.height() - top);
             if (growing_ && !growing_->enlargeTo(top + rows))
                 return;
             const QImage band(image.constScanLine(top), image.width(), rows, image.bytesPerLine(),
