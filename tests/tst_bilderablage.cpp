@@ -157,17 +157,21 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("wort");
         QTest::addColumn<QString>("lesbar"); // the word after repair; empty: refused as a file name
-        QTest::newRow("Zeilenumbruch") << u"Kat\nze"_s << u"Katze"_s;
-        QTest::newRow("Escape-Folge") << u"\x1b[2J\x1b[HIn Ordnung"_s << u"[2J[HIn Ordnung"_s;
-        QTest::newRow("Nullbreite") << u"Ma\u200Bus"_s << u"Maus"_s;
-        QTest::newRow("Richtungswechsel") << u"\u202EesuaM"_s << u"esuaM"_s;
-        QTest::newRow("Schrägstrich nach oben") << u"../draussen"_s << QString();
+        QTest::addColumn<bool>("kopie");     // the same picture lies there under the readable name too
+        QTest::newRow("Zeilenumbruch") << u"Kat\nze"_s << u"Katze"_s << false;
+        QTest::newRow("Zeilenumbruch, Kopie daneben") << u"Kat\nze"_s << u"Katze"_s << true;
+        QTest::newRow("Escape-Folge") << u"\x1b[2J\x1b[HIn Ordnung"_s << u"[2J[HIn Ordnung"_s << false;
+        QTest::newRow("Nullbreite") << u"Ma\u200Bus"_s << u"Maus"_s << false;
+        QTest::newRow("Nullbreite, Kopie daneben") << u"Ma\u200Bus"_s << u"Maus"_s << true;
+        QTest::newRow("Richtungswechsel") << u"\u202EesuaM"_s << u"esuaM"_s << false;
+        QTest::newRow("Schrägstrich nach oben") << u"../draussen"_s << QString() << false;
     }
 
     void woerter()
     {
         QFETCH(QString, wort);
         QFETCH(QString, lesbar);
+        QFETCH(bool, kopie);
         QTemporaryDir dir;
         const QString bilder = dir.filePath(u"bilder"_s);
         QVERIFY(QDir().mkpath(bilder));
@@ -194,9 +198,14 @@ private Q_SLOTS:
         QCOMPARE(pruefung.roh.count('\n'),
                  qsizetype(b.befundZeilen().size() + b.zusammenfassung().zeilen().size()));
 
-        // Repair gives it a name a child can read.
+        // Repair gives it a name a child can read. Where the same picture lies
+        // there under that name already, that one stays and this one goes.
+        if (kopie)
+            QVERIFY(QFile::copy(bilder + u'/' + wort + u".png"_s, bilder + u'/' + lesbar + u".png"_s));
         QCOMPARE(starte({u"--repair"_s, bilder}).status, 1);
         QCOMPARE(tk::listedFileNames(bilder), QStringList{lesbar + u".png"_s});
+        QCOMPARE(tk::listedFileNames(bilder + u"/aussortiert"_s),
+                 kopie ? QStringList{wort + u".png"_s} : QStringList());
     }
 };
 

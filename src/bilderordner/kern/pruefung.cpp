@@ -190,11 +190,16 @@ void vergleicheInhalte(QList<Datei>& dateien, const QString& ordner)
                 !k.isEmpty())
                 nachInhalt[k].append(i);
         for (const QList<qsizetype>& gleiche : std::as_const(nachInhalt)) {
-            // The original is the first whose name is no copy's.
-            const auto original = std::find_if(gleiche.begin(), gleiche.end(), [&](qsizetype i) {
-                return !dateien[i].hat(Befund::KopieName);
-            });
-            const qsizetype o = original == gleiche.end() ? gleiche.first() : *original;
+            // The original is the first whose name the repair keeps as it is:
+            // no copy's name, and no character a child cannot read. Otherwise a
+            // repair would put both aside: the one for its content, the other
+            // because its readable name is still taken.
+            const auto umbenannt = [&](qsizetype i) {
+                return 2 * dateien[i].hat(Befund::KopieName) + dateien[i].hat(Befund::UnsichtbareZeichen);
+            };
+            const qsizetype o =
+                *std::min_element(gleiche.begin(), gleiche.end(),
+                                  [&](qsizetype a, qsizetype b) { return umbenannt(a) < umbenannt(b); });
             for (qsizetype i : gleiche)
                 if (i != o)
                     dateien[i].meldungen.append(
